@@ -1,0 +1,61 @@
+#include "app/boxprompter.h"
+#include "app/desktopshell.h"
+#include "app/mainwindow.h"
+#include "app/runtimeflags.h"
+#include "app/settings.h"
+#include "app/singleinstance.h"
+#include "app/splashwindow.h"
+#include "app/unixsignalwatcher.h"
+#include "pane/enginesetup.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    EngineSetup::applyProcessModel();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vorlan"));
+    QApplication::setOrganizationName(QStringLiteral("Halvane"));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    SingleInstance instance;
+    if (!instance.claim())
+        return 0;
+
+    Settings settings;
+    RuntimeFlags flags;
+    BoxPrompter prompter(flags);
+    DesktopShell shell;
+
+    // SIGTERM and SIGINT close the window the normal way once it runs; one
+    // that comes during start-up closes it as soon as it is shown.
+    UnixSignalWatcher signalWatcher;
+    bool running = false;
+    bool terminationPending = false;
+
+    auto *splash = new SplashWindow;
+    splash->show();
+    splash->repaint();
+
+    MainWindow window(settings, flags, prompter, shell);
+    QObject::connect(&signalWatcher, &UnixSignalWatcher::terminationRequested, &window, [&] {
+        if (running)
+            window.close();
+        else
+            terminationPending = true;
+    });
+    const bool started = window.startUp(splash);
+    splash->hide();
+    delete splash;
+    if (!started)
+        return 0;
+
+    QObject::connect(&instance, &SingleInstance::activationRequested, &window, &MainWindow::restoreAndRaise);
+    QObject::connect(&window, &MainWindow::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+
+    window.show();
+    running = true;
+    if (terminationPending)
+        QMetaObject::invokeMethod(&window, &QWidget::close, Qt::QueuedConnection);
+    return app.exec();
+}

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QDate>
+#include <QRect>
+#include <QWidget>
+
+#include <functional>
+
+struct Settings;
+struct RuntimeFlags;
+class Prompter;
+class Shell;
+class SplashWindow;
+class BrowserGrid;
+class BmpScrollBox;
+
+// Where the start-up looks for things; tests point it at their own folders.
+struct StartupEnvironment
+{
+    QString settingsFile;                    // default: $XDG_CONFIG_HOME/Halvane/Vorlan.conf
+    QString programFolder;                   // default: the program's folder, ends with "/"
+    std::function<QString()> personalFolder; // default: the documents folder
+    QDate today;                             // default: today
+    QRect workArea;                          // default: the primary screen's available area
+
+    static StartupEnvironment system();
+};
+
+// The main window (MN): the composition root of the program. It owns one
+// object per subsystem and wires them together; it runs the start-up
+// sequence when made and the shut-down when closed.
+class MainWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    MainWindow(Settings &settings, RuntimeFlags &flags, Prompter &prompter, Shell &shell,
+               StartupEnvironment environment = StartupEnvironment::system());
+    ~MainWindow() override;
+
+    // Runs the seven start-up steps, stepping the splash before each. False
+    // when one failed: its message has been shown and nothing will be saved.
+    bool startUp(SplashWindow *splash = nullptr);
+    bool startupAborted() const { return m_startupAborted; }
+
+    // A later launch of the program asks this one to show itself.
+    void restoreAndRaise();
+
+    BrowserGrid *grid() const { return m_grid; }
+    Settings &settings() { return m_settings; }
+    RuntimeFlags &flags() { return m_flags; }
+
+    // The seven step messages, in order.
+    static QStringList startupMessages();
+
+signals:
+    // The window has closed and its shut-down has run.
+    void closed();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildForm();
+    bool loadSettings();
+    bool setInternalFlags();
+    bool locateDataFolders();
+    bool applyOptions();
+    bool initializeGrid();
+    bool openAddressManagerFile();
+    bool setGraphicsSettings();
+    void shutDown();
+
+    Settings &m_settings;
+    RuntimeFlags &m_flags;
+    Prompter &m_prompter;
+    Shell &m_shell;
+    StartupEnvironment m_environment;
+
+    QWidget *m_pnMaster = nullptr;
+    QWidget *m_pnMainGrid = nullptr;
+    BmpScrollBox *m_sbMainGrid = nullptr;
+    BrowserGrid *m_grid = nullptr;
+
+    bool m_startupAborted = false;
+    bool m_shownOnce = false;
+    bool m_shutDown = false;
+    bool m_wasMinimized = false;
+};

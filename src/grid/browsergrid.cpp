@@ -1,0 +1,333 @@
+#include "grid/browsergrid.h"
+
+#include "app/busycursor.h"
+#include "app/eventwait.h"
+#include "app/prompter.h"
+#include "app/runtimeflags.h"
+#include "app/settings.h"
+
+#include <QGuiApplication>
+#include <QScrollArea>
+#include <QScrollBar>
+
+const QString BrowserGrid::BtNormal = QStringLiteral("btNormal");
+const QString BrowserGrid::BtQueue = QStringLiteral("btQueue");
+const QString BrowserGrid::BtSearchEngine = QStringLiteral("btSearchEngine");
+
+BrowserGrid::BrowserGrid(Settings &settings, RuntimeFlags &flags, Prompter &prompter, QScrollArea *sbMainGrid,
+                         QWidget *pnMainGrid, QObject *parent)
+    : QObject(parent), m_settings(settings), m_flags(flags), m_prompter(prompter), m_scrollBox(sbMainGrid),
+      m_pnMainGrid(pnMainGrid), m_content(new QWidget)
+{
+    m_content->setObjectName(QStringLiteral("sbMainGridContent"));
+    // The grid's own background (a picture, the grid colour) shows through.
+    m_content->setAttribute(Qt::WA_TranslucentBackground);
+    m_content->setAutoFillBackground(false);
+    m_scrollBox->setWidgetResizable(false);
+    m_scrollBox->setWidget(m_content);
+    m_model.layout(m_settings.browserWidth, m_settings.browserHeight, true);
+    updateScrollRange();
+}
+
+BrowserGrid::~BrowserGrid()
+{
+    for (auto &pane : m_browsers)
+        delete pane.data();
+}
+
+BrowserPane *BrowserGrid::pane(int browserNo) const
+{
+    if (browserNo < 0 || browserNo >= GridModel::BrowserLimit)
+        return nullptr;
+    return m_browsers[browserNo];
+}
+
+BrowserPane *BrowserGrid::activePane() const
+{
+    return pane(m_flags.activeBrowser);
+}
+
+BrowserPane *BrowserGrid::paneInCell(int cellIndex) const
+{
+    for (const auto &p : m_browsers)
+        if (p && p->cellIndex == cellIndex)
+            return p;
+    return nullptr;
+}
+
+void BrowserGrid::placePane(BrowserPane *pane)
+{
+    const CellCoordinates &c = m_model.cell(pane->cellIndex);
+    pane->setGeometry(c.left, c.top, m_settings.browserWidth, m_settings.browserHeight);
+}
+
+void BrowserGrid::updateScrollRange()
+{
+    QSize extent(0, 0);
+    for (const auto &p : m_browsers)
+        if (p)
+            extent = extent.expandedTo(QSize(p->geometry().right() + 1, p->geometry().bottom() + 1));
+    m_content->resize(extent);
+}
+
+bool BrowserGrid::layoutGrid(bool resetVacancy)
+{
+    try {
+        BusyCursor busy;
+        BackgroundSuspension suspended(m_flags);
+        if (m_pnMainGrid)
+            m_pnMainGrid->hide();
+        QCoreApplication::processEvents();
+        m_model.layout(m_settings.browserWidth, m_settings.browserHeight, resetVacancy);
+        if (m_flags.browserCount > 0) {
+            m_scrollBox->horizontalScrollBar()->setValue(0);
+            m_scrollBox->verticalScrollBar()->setValue(0);
+            for (const auto &p : m_browsers)
+                if (p)
+                    placePane(p);
+        }
+        updateScrollRange();
+        if (m_pnMainGrid)
+            m_pnMainGrid->show();
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+int BrowserGrid::createPane()
+{
+    if (m_deleting)
+        return NoIndex;
+    const int slot = GridModel::lowestFreeSlot(m_browsers);
+    const int cell = m_model.lowestVacantCell();
+    if (slot == NoIndex || cell == NoIndex || m_flags.browserCount >= GridModel::BrowserLimit)
+        return NoIndex;
+
+    m_flags.browserSerial += 1;
+    m_flags.browserCount += 1;
+    m_model.setVacant(cell, false);
+    BrowserPane *pane = nullptr;
+    try {
+        pane = new BrowserPane(*this, m_content, m_controlFactory);
+        m_browsers[slot] = pane;
+    } catch (...) {
+        m_model.setVacant(cell, true);
+        m_flags.browserCount = qMax(0, m_flags.browserCount - 1);
+        delete pane;
+        m_browsers[slot] = nullptr;
+        return NoIndex;
+    }
+    try {
+        pane->setObjectName(QStringLiteral("BrowserNo%1").arg(m_flags.browserSerial));
+        pane->cellIndex = cell;
+        pane->browserNo = slot;
+        // Panes live in grid coordinates inside the scrolled content, so a
+        // pane made while the view is scrolled still lands on its cell.
+        placePane(pane);
+        updateScrollRange();
+        pane->setCellCaption(cell);
+        pane->control()->setOffline(m_flags.connectionState == 0);
+        pane->initBrowserPane();
+        pane->show();
+        m_content->repaint();
+    } catch (...) {
+    }
+    emit panesChanged();
+    return slot;
+}
+
+bool BrowserGrid::openAddressInNewBrowser(const QString &address, const QString &browserType)
+{
+    BackgroundSuspension suspended(m_flags);
+    const int slot = createPane();
+    if (slot == NoIndex)
+        return false;
+    BrowserPane *pane = m_browsers[slot];
+    try {
+        if (browserType == BtNormal) {
+            pane->navigateTo(address);
+            pane->selectBrowser(true);
+        } else if (browserType == BtQueue) {
+            pane->navigateTo(address);
+            pane->selectBrowser(false);
+        } else if (browserType == BtSearchEngine) {
+            pane->navigateTo(m_settings.searchEngineAddress + address);
+            pane->selectBrowser(true);
+        }
+    } catch (...) {
+    }
+    return true;
+}
+
+int BrowserGrid::openEmptyBrowser()
+{
+    BackgroundSuspension suspended(m_flags);
+    const int slot = createPane();
+    if (slot == NoIndex)
+        return NoIndex;
+    m_browsers[slot]->selectBrowser(false);
+    return slot;
+}
+
+bool BrowserGrid::deleteActiveBrowser()
+{
+    if (m_flags.browserCount < 1 || m_flags.activeBrowser == NoIndex) {
+        m_prompter.showInformation(QStringLiteral("No active browser, select one first."));
+        return false;
+    }
+    BusyCursor busy;
+    BackgroundSuspension suspended(m_flags);
+    m_deleting = true;
+    for (const auto &w : m_disableDuringDelete)
+        if (w)
+            w->setEnabled(false);
+
+    const int slot = m_flags.activeBrowser;
+    bool freed = false;
+    if (BrowserPane *pane = m_browsers[slot]) {
+        const int cell = pane->cellIndex;
+        pane->closeBrowserPane();
+        EventWait::forMilliseconds(m_flags.deleteDelay);
+        pane->freeBrowserControl();
+        delete pane;
+        m_browsers[slot] = nullptr;
+        freed = true;
+        m_model.setVacant(cell, true);
+        m_flags.browserCount = qMax(0, m_flags.browserCount - 1);
+        m_flags.activeBrowser = NoIndex;
+        updateScrollRange();
+        emit activeBrowserDeleted();
+        emit panesChanged();
+    }
+
+    for (const auto &w : m_disableDuringDelete)
+        if (w)
+            w->setEnabled(true);
+    m_deleting = false;
+    return freed;
+}
+
+void BrowserGrid::closeAllBrowsers()
+{
+    m_deleting = true;
+    for (const auto &p : m_browsers) {
+        if (p) {
+            p->closeBrowserPane();
+            EventWait::forMilliseconds(m_flags.deleteDelay);
+        }
+    }
+    for (auto &p : m_browsers) {
+        if (p) {
+            p->freeBrowserControl();
+            delete p.data();
+            p = nullptr;
+        }
+    }
+    m_deleting = false;
+}
+
+bool BrowserGrid::activateBrowser(int browserNo)
+{
+    try {
+        if (m_flags.browserCount == 0)
+            return true;
+        m_flags.pointedCell = NoIndex;
+        if (BrowserPane *previous = activePane()) {
+            if (!previous->selectBrowser(false))
+                return true;
+        }
+        m_flags.activeBrowser = browserNo;
+        if (BrowserPane *p = pane(browserNo)) {
+            const CellCoordinates &c = m_model.cell(p->cellIndex);
+            m_scrollBox->horizontalScrollBar()->setValue(c.left);
+            m_scrollBox->verticalScrollBar()->setValue(c.top);
+        }
+        setActiveIP(QStringLiteral("Unresolved"));
+        emit browserActivated(browserNo);
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+void BrowserGrid::showInformation(const QString &text)
+{
+    m_prompter.showInformation(text);
+}
+
+void BrowserGrid::closeOpenMessageBox()
+{
+    m_prompter.closeOpenBox();
+}
+
+void BrowserGrid::addToHistory(const QString &address)
+{
+    emit historyAddressReached(address);
+}
+
+BrowserControl *BrowserGrid::browserControl(int browserNo) const
+{
+    BrowserPane *p = pane(browserNo);
+    return p ? p->control() : nullptr;
+}
+
+void BrowserGrid::setBrowserInfo(const QString &text)
+{
+    emit browserInfoChanged(text);
+}
+
+void BrowserGrid::setActiveIP(const QString &text)
+{
+    emit activeIPChanged(text);
+}
+
+int BrowserGrid::popUpBrowserSetting() const
+{
+    return m_settings.popUpBrowser;
+}
+
+Qt::KeyboardModifiers BrowserGrid::keyboardModifiers() const
+{
+    return m_keyboardState ? m_keyboardState() : QGuiApplication::queryKeyboardModifiers();
+}
+
+bool BrowserGrid::scannerRunning() const
+{
+    return m_scannerRunning && m_scannerRunning();
+}
+
+QColor BrowserGrid::activeBorderColor() const
+{
+    return settingsColor(m_settings.activeBrowserBorderColor);
+}
+
+QColor BrowserGrid::gridBackgroundColor() const
+{
+    return settingsColor(m_settings.gridBackgroundColor);
+}
+
+QColor BrowserGrid::statusBarFontColor() const
+{
+    return settingsColor(m_settings.statusBarFontColor);
+}
+
+QColor BrowserGrid::statusBarFontShadowColor() const
+{
+    return settingsColor(m_settings.statusBarFontShadowColor);
+}
+
+void BrowserGrid::setPaneSkin(bool active, bool zoomButton, const PaneButtonSkin &skin)
+{
+    m_skins[active][zoomButton] = skin;
+}
+
+PaneButtonSkin BrowserGrid::paneButtonSkin(bool active, bool zoomButton) const
+{
+    return m_skins[active][zoomButton];
+}
+
+QImage BrowserGrid::panePicture(PanePicture picture) const
+{
+    return m_pictures.value(int(picture));
+}

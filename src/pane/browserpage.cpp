@@ -1,0 +1,49 @@
+#include "pane/browserpage.h"
+
+#include "pane/browserprofile.h"
+#include "pane/offlineinterceptor.h"
+
+BrowserPage::BrowserPage(QObject *parent)
+    : QWebEnginePage(BrowserProfile::shared(), parent), m_interceptor(new OfflineInterceptor(this))
+{
+    setUrlRequestInterceptor(m_interceptor);
+}
+
+void BrowserPage::setOffline(bool offline)
+{
+    m_interceptor->setOffline(offline);
+}
+
+bool BrowserPage::offline() const
+{
+    return m_interceptor->offline();
+}
+
+QWebEnginePage *BrowserPage::createWindow(WebWindowType type)
+{
+    return m_createWindow ? m_createWindow(type) : nullptr;
+}
+
+bool BrowserPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
+{
+    if (isMainFrame)
+        emit navigationRequested(url);
+    return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
+}
+
+void BrowserPage::javaScriptAlert(const QUrl &securityOrigin, const QString &msg)
+{
+    if (!m_silent)
+        QWebEnginePage::javaScriptAlert(securityOrigin, msg);
+}
+
+bool BrowserPage::javaScriptConfirm(const QUrl &securityOrigin, const QString &msg)
+{
+    return m_silent ? false : QWebEnginePage::javaScriptConfirm(securityOrigin, msg);
+}
+
+bool BrowserPage::javaScriptPrompt(const QUrl &securityOrigin, const QString &msg, const QString &defaultValue,
+                                   QString *result)
+{
+    return m_silent ? false : QWebEnginePage::javaScriptPrompt(securityOrigin, msg, defaultValue, result);
+}

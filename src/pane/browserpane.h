@@ -1,0 +1,96 @@
+#pragma once
+
+#include "pane/browsercontrol.h"
+
+#include <QStringList>
+#include <QWidget>
+
+#include <functional>
+
+class PaneHost;
+class QLabel;
+class SkinButton;
+class ShadowLabel;
+
+// One browser pane of the grid (the TWB form): 1-pixel edges that mark the
+// active pane, margins that select it on a click, the embedded browser, and
+// a strip of buttons over the page with the cell number.
+class BrowserPane : public QWidget
+{
+    Q_OBJECT
+public:
+    using ControlFactory = std::function<BrowserControl *(QWidget *parent)>;
+
+    // The real control is WebEngineBrowserControl; factory replaces it.
+    BrowserPane(PaneHost &host, QWidget *parent, const ControlFactory &factory = {});
+    ~BrowserPane() override;
+
+    // Set by the grid.
+    int cellIndex = 0;
+    int browserNo = 0;
+
+    void initBrowserPane();
+    bool selectBrowser(bool select);
+    bool navigateTo(const QString &address);
+    void closeBrowserPane();
+    void setCellCaption(int cellIndex);
+    // Frees the browser control (and its page) ahead of the pane.
+    void freeBrowserControl();
+
+    BrowserControl *control() const { return m_control; }
+    bool closing() const { return m_closing; }
+    bool isActive() const { return m_isActive; }
+    bool canGoBack() const { return m_canGoBack; }
+    bool canGoForward() const { return m_canGoForward; }
+    bool hasHighlights() const { return m_hasHighlights; }
+    QString highlightedText() const { return m_highlightedText; }
+    int zoomStep() const { return m_zoomStep; }
+    bool refreshedThisCycle() const { return m_refreshedThisCycle; }
+    void setRefreshedThisCycle(bool value) { m_refreshedThisCycle = value; }
+    // Every address this pane has shown, each once, sorted (cbHistoryList).
+    const QStringList &historyList() const { return m_historyList; }
+    bool securityOn() const;
+    QWidget *buttonStrip() const { return m_pnButtons; }
+
+signals:
+    // The zoom button was clicked (page operations act on it).
+    void zoomClicked();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildForm();
+    void placeButtonStrip();
+    void applyLook(bool active);
+    void selectClick();
+    void connectControl();
+    NewWindowDecision decideNewWindow();
+
+    PaneHost &m_host;
+    BrowserControl *m_control = nullptr;
+
+    QWidget *m_pnTopBorder, *m_pnBottomBorder, *m_pnLeftBorder, *m_pnRightBorder;
+    QWidget *m_pnWBBack;
+    QWidget *m_pnTopBro, *m_pnBottomBro, *m_pnLeftBro, *m_pnRightBro;
+    QWidget *m_pnBrowserBack, *m_pnWhiteBack;
+    QWidget *m_pnButtons;
+    SkinButton *m_skSelect, *m_skZoom;
+    QLabel *m_imSecurityOn, *m_imSecurityOff;
+    ShadowLabel *m_laCellNo;
+    QLabel *m_imMoveTabGray, *m_imMoveTabColor;
+    QLabel *m_imgBusy;
+
+    QStringList m_historyList;
+    QString m_highlightedText;
+    int m_zoomStep = 0;
+    int m_buttonsDragY = 0;
+    bool m_buttonsDragging = false;
+    bool m_canGoBack = false;
+    bool m_canGoForward = false;
+    bool m_hasHighlights = false;
+    bool m_refreshedThisCycle = false;
+    bool m_closing = false;
+    bool m_isActive = false;
+};

@@ -1,0 +1,11 @@
+#pragma once
+
+class QWebEngineProfile;
+
+namespace BrowserProfile {
+
+// The one profile every page of the program shares (cookies, cache and
+// storage under the user's data location). Lives as long as the application.
+QWebEngineProfile *shared();
+
+} // namespace BrowserProfile

@@ -1,0 +1,156 @@
+#include "pane/webenginebrowsercontrol.h"
+
+#include "pane/browserpage.h"
+#include "pane/popupbrowserwindow.h"
+
+#include <QWebEngineCertificateError>
+#include <QWebEngineHistory>
+#include <QWebEngineView>
+
+WebEngineBrowserControl::WebEngineBrowserControl(QWidget *parentWidget)
+    : BrowserControl(parentWidget), m_view(new QWebEngineView(parentWidget)), m_page(new BrowserPage(m_view))
+{
+    m_view->setObjectName(QStringLiteral("Browser"));
+    m_view->setPage(m_page);
+    // No context menu of the engine's own: it offers commands (open in a new
+    // window, reload) that bypass the grid's rules.
+    m_view->setContextMenuPolicy(Qt::NoContextMenu);
+
+    m_page->setCreateWindowHandler([this](QWebEnginePage::WebWindowType) { return takeNewWindow(); });
+
+    connect(m_page, &BrowserPage::navigationRequested, this,
+            [this](const QUrl &url) { emit beforeNavigate2(url.toString()); });
+    connect(m_page, &QWebEnginePage::urlChanged, this, [this](const QUrl &url) {
+        reportCommandState();
+        if (!url.isEmpty())
+            emit navigateComplete2(url.toString());
+    });
+    connect(m_page, &QWebEnginePage::loadStarted, this, [this] {
+        m_loading = true;
+        m_certificateError = false;
+        m_loadStatus = QStringLiteral("Opening page %1...").arg(m_page->requestedUrl().toString());
+        emit statusTextChange(m_loadStatus);
+    });
+    connect(m_page, &QWebEnginePage::loadFinished, this, [this](bool) {
+        m_loading = false;
+        m_hasDocument = true;
+        m_loadStatus = QStringLiteral("Done");
+        emit statusTextChange(m_loadStatus);
+        reportCommandState();
+        const QUrl url = m_page->url();
+        emit setSecureLockIcon(url.scheme() == QLatin1String("https") && !m_certificateError ? 1 : 0);
+        emit documentComplete(url.toString());
+    });
+    connect(m_page, &QWebEnginePage::linkHovered, this, [this](const QString &link) {
+        emit statusTextChange(link.isEmpty() ? m_loadStatus : link);
+    });
+    connect(m_page, &QWebEnginePage::certificateError, this, [this](const QWebEngineCertificateError &error) {
+        m_certificateError = true;
+        auto copy = error;
+        copy.rejectCertificate();
+    });
+    // Pages never close their pane.
+    connect(m_page, &QWebEnginePage::windowCloseRequested, this, &BrowserControl::windowClosing);
+}
+
+WebEngineBrowserControl::~WebEngineBrowserControl()
+{
+    // The view (and its page) belongs to the pane's widget tree; free it
+    // with the control so a freed control leaves no page running.
+    delete m_view;
+}
+
+QWidget *WebEngineBrowserControl::widget()
+{
+    return m_view;
+}
+
+QUrl WebEngineBrowserControl::addressToUrl(const QString &address)
+{
+    const QString trimmed = address.trimmed();
+    if (trimmed.isEmpty())
+        return QUrl(QStringLiteral("about:blank"));
+    return QUrl::fromUserInput(trimmed);
+}
+
+bool WebEngineBrowserControl::navigate2(const QString &address)
+{
+    const QUrl url = addressToUrl(address);
+    if (!url.isValid())
+        return false;
+    m_page->load(url);
+    return true;
+}
+
+void WebEngineBrowserControl::navigate(const QString &address)
+{
+    // The plain fallback: let Qt take the text as an address even when the
+    // user-input reading failed.
+    const QUrl url = addressToUrl(address);
+    m_page->load(url.isValid() ? url : QUrl(address));
+}
+
+void WebEngineBrowserControl::goBack()
+{
+    m_page->triggerAction(QWebEnginePage::Back);
+}
+
+void WebEngineBrowserControl::goForward()
+{
+    m_page->triggerAction(QWebEnginePage::Forward);
+}
+
+void WebEngineBrowserControl::stop()
+{
+    m_page->triggerAction(QWebEnginePage::Stop);
+}
+
+QString WebEngineBrowserControl::locationUrl() const
+{
+    return m_page->url().toString();
+}
+
+void WebEngineBrowserControl::setSilent(bool silent)
+{
+    m_page->setSilent(silent);
+}
+
+bool WebEngineBrowserControl::silent() const
+{
+    return m_page->silent();
+}
+
+void WebEngineBrowserControl::setOffline(bool offline)
+{
+    m_page->setOffline(offline);
+}
+
+bool WebEngineBrowserControl::offline() const
+{
+    return m_page->offline();
+}
+
+void WebEngineBrowserControl::reportCommandState()
+{
+    QWebEngineHistory *history = m_page->history();
+    emit commandStateChange(CommandForward, history->canGoForward());
+    emit commandStateChange(CommandBack, history->canGoBack());
+}
+
+QWebEnginePage *WebEngineBrowserControl::takeNewWindow()
+{
+    const NewWindowDecision decision = decideNewWindow();
+    switch (decision.kind) {
+    case NewWindowDecision::Kind::Cancel:
+        return nullptr;
+    case NewWindowDecision::Kind::IntoControl:
+        if (auto *target = qobject_cast<WebEngineBrowserControl *>(decision.control))
+            return target->page();
+        return nullptr;
+    case NewWindowDecision::Kind::OwnWindow:
+        break;
+    }
+    auto *window = new PopupBrowserWindow;
+    window->show();
+    return window->page();
+}

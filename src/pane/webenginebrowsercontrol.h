@@ -1,0 +1,51 @@
+#pragma once
+
+#include "pane/browsercontrol.h"
+
+#include <QPointer>
+#include <QWebEngineView>
+
+class BrowserPage;
+
+// The browser control on Qt WebEngine.
+class WebEngineBrowserControl : public BrowserControl
+{
+    Q_OBJECT
+public:
+    explicit WebEngineBrowserControl(QWidget *parentWidget);
+    ~WebEngineBrowserControl() override;
+
+    QWidget *widget() override;
+    QWebEngineView *view() const { return m_view; }
+    BrowserPage *page() const { return m_page; }
+
+    bool navigate2(const QString &address) override;
+    void navigate(const QString &address) override;
+    void goBack() override;
+    void goForward() override;
+    void stop() override;
+
+    bool busy() const override { return m_loading; }
+    bool hasDocument() const override { return m_hasDocument; }
+    QString locationUrl() const override;
+
+    void setSilent(bool silent) override;
+    bool silent() const override;
+    void setOffline(bool offline) override;
+    bool offline() const override;
+
+    // The address as the engine should load it: an empty one is
+    // "about:blank"; text without a scheme is read as the user typed it.
+    static QUrl addressToUrl(const QString &address);
+
+private:
+    QWebEnginePage *takeNewWindow();
+    void reportCommandState();
+
+    QPointer<QWebEngineView> m_view;
+    BrowserPage *m_page;
+    bool m_loading = false;
+    bool m_hasDocument = false;
+    bool m_certificateError = false;
+    QString m_loadStatus;
+};

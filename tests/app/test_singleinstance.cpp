@@ -1,0 +1,47 @@
+#include "app/singleinstance.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTest>
+#include <QUuid>
+
+class TestSingleInstance : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void secondClaimWakesTheFirst()
+    {
+        const QString key = QStringLiteral("vorlan-test-%1").arg(QUuid::createUuid().toString(QUuid::Id128));
+        SingleInstance first(key);
+        QVERIFY(first.claim());
+        QSignalSpy woken(&first, &SingleInstance::activationRequested);
+        SingleInstance second(key);
+        QVERIFY(!second.claim());
+        QVERIFY(woken.wait(2000));
+        QCOMPARE(woken.count(), 1);
+    }
+
+    void staleSocketDoesNotBlockTheStart()
+    {
+        const QString key = QStringLiteral("vorlan-test-%1").arg(QUuid::createUuid().toString(QUuid::Id128));
+        // What a crashed run leaves behind: the socket's name, nobody listening.
+        QFile stale(QDir::temp().filePath(key));
+        QVERIFY(stale.open(QIODevice::WriteOnly));
+        stale.close();
+        SingleInstance instance(key);
+        QVERIFY(instance.claim());
+        SingleInstance later(key);
+        QVERIFY(!later.claim());
+    }
+
+    void keyNamesTheVersionAndUser()
+    {
+        QVERIFY(SingleInstance::defaultKey().startsWith(QStringLiteral("Vorlan Version 4.x.x-")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSingleInstance)
+#include "test_singleinstance.moc"

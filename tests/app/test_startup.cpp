@@ -1,0 +1,155 @@
+#include "app/mainwindow.h"
+#include "app/runtimeflags.h"
+#include "app/settings.h"
+#include "grid/browsergrid.h"
+#include "support/recordingshell.h"
+#include "support/scriptedprompter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The start-up sequence and shut-down of the main window, on folders of the
+// test's own.
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+    struct Run
+    {
+        QTemporaryDir dir;
+        Settings settings;
+        RuntimeFlags flags;
+        ScriptedPrompter prompter;
+        RecordingShell shell;
+        StartupEnvironment env;
+
+        Run()
+        {
+            env.settingsFile = dir.filePath(QStringLiteral("config/Halvane/Vorlan.conf"));
+            env.programFolder = dir.filePath(QStringLiteral("program/"));
+            QDir().mkpath(env.programFolder);
+            const QString documents = dir.filePath(QStringLiteral("Documents"));
+            QDir().mkpath(documents);
+            env.personalFolder = [documents] { return documents; };
+            env.today = QDate(2026, 12, 6);
+            env.workArea = QRect(0, 0, 1920, 1040);
+        }
+        QString wam() const { return dir.filePath(QStringLiteral("Documents/My Vorlan/Web Address Manager/webaddresses.wam")); }
+    };
+
+private slots:
+    void normalStartAndClose()
+    {
+        Run run;
+        MainWindow window(run.settings, run.flags, run.prompter, run.shell, run.env);
+        QVERIFY(window.startUp());
+        QVERIFY(run.prompter.shown.isEmpty());
+        QCOMPARE(run.flags.dataFolder, run.dir.filePath(QStringLiteral("Documents/My Vorlan/")));
+        QCOMPARE(run.flags.programFolder, run.env.programFolder);
+        QCOMPARE(run.flags.activeBrowser, NoIndex);
+        QVERIFY(window.grid());
+        QFile wam(run.wam());
+        QVERIFY(wam.open(QIODevice::ReadOnly));
+        QCOMPARE(wam.readAll(), QByteArray("Favorites\r\nHistory\r\n"));
+
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.size(), QSize(915, 600));
+        window.resize(1000, 700);
+        QFile::remove(run.env.settingsFile);
+        QVERIFY(window.close());
+        QVERIFY(QFile::exists(run.env.settingsFile));
+        QCOMPARE(run.settings.width, 1000);
+        QCOMPARE(run.settings.height, 700);
+        QVERIFY(run.flags.backgroundSuspended());
+    }
+
+    void existingAddressFileIsLeftAlone()
+    {
+        Run run;
+        QDir().mkpath(QFileInfo(run.wam()).absolutePath());
+        QFile wam(run.wam());
+        QVERIFY(wam.open(QIODevice::WriteOnly));
+        wam.write("Favorites\r\n\tNews\r\nHistory\r\n");
+        wam.close();
+        MainWindow window(run.settings, run.flags, run.prompter, run.shell, run.env);
+        QVERIFY(window.startUp());
+        QVERIFY(wam.open(QIODevice::ReadOnly));
+        QCOMPARE(wam.readAll(), QByteArray("Favorites\r\n\tNews\r\nHistory\r\n"));
+    }
+
+    void failedStepStopsTheRest_data()
+    {
+        QTest::addColumn<int>("step");
+        QTest::newRow("settings") << 1;
+        QTest::newRow("data folders") << 3;
+        QTest::newRow("address manager file") << 6;
+    }
+    void failedStepStopsTheRest()
+    {
+        QFETCH(int, step);
+        Run run;
+        QStringList expected;
+        if (step == 1) {
+            // The settings folder is a plain file: nothing can be written.
+            QDir().mkpath(run.dir.filePath(QStringLiteral("config")));
+            QFile blocker(run.dir.filePath(QStringLiteral("config/Halvane")));
+            QVERIFY(blocker.open(QIODevice::WriteOnly));
+        } else if (step == 3) {
+            run.env.personalFolder = [] { return QStringLiteral("Not Found"); };
+            run.env.programFolder = QStringLiteral("/proc/no-such-folder/");
+            expected << QStringLiteral("Could not create My Vorlan folders under the current\n"
+                                       "user account, setting folders to the default user.");
+        } else {
+            // A folder where the address manager file should be.
+            QVERIFY(QDir().mkpath(run.wam()));
+        }
+        expected << MainWindow::startupMessages().at(step - 1);
+
+        MainWindow window(run.settings, run.flags, run.prompter, run.shell, run.env);
+        QVERIFY(!window.startUp());
+        QVERIFY(window.startupAborted());
+        QCOMPARE(run.prompter.texts(), expected);
+        for (const auto &shown : run.prompter.shown)
+            QCOMPARE(int(shown.kind), int(ScriptedPrompter::Kind::Plain));
+        QCOMPARE(window.grid() != nullptr, step > 5);
+
+        // Closing after a failed start saves nothing.
+        const QByteArray before = [&] {
+            QFile f(run.env.settingsFile);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        }();
+        run.settings.browserWidth = 1111;
+        window.close();
+        QFile f(run.env.settingsFile);
+        QCOMPARE(f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray(), before);
+    }
+
+    void minimiseSuspendsByTheSetting_data()
+    {
+        QTest::addColumn<int>("backgroundProcesses");
+        QTest::addColumn<bool>("suspended");
+        QTest::newRow("suspend on minimize") << 1 << true;
+        QTest::newRow("no suspend on minimize") << 0 << false;
+    }
+    void minimiseSuspendsByTheSetting()
+    {
+        QFETCH(int, backgroundProcesses);
+        Run run;
+        MainWindow window(run.settings, run.flags, run.prompter, run.shell, run.env);
+        QVERIFY(window.startUp());
+        run.settings.backgroundProcesses = backgroundProcesses;
+        window.show();
+        window.setWindowState(Qt::WindowMinimized);
+        QTRY_VERIFY(window.isMinimized());
+        QTEST(run.flags.backgroundSuspended(), "suspended");
+        window.restoreAndRaise();
+        QTRY_VERIFY(!window.isMinimized());
+        QVERIFY(!run.flags.suspendScanner && !run.flags.suspendQueue && !run.flags.suspendController);
+    }
+};
+
+QTEST_MAIN(TestStartup)
+#include "test_startup.moc"

@@ -1,0 +1,391 @@
+#include "app/runtimeflags.h"
+#include "app/settings.h"
+#include "grid/browsergrid.h"
+#include "support/fakebrowsercontrol.h"
+#include "support/scriptedprompter.h"
+
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+// A grid with engine-less panes inside a real scroll box.
+struct GridHarness
+{
+    Settings settings;
+    RuntimeFlags flags;
+    ScriptedPrompter prompter;
+    QWidget window;
+    QScrollArea *scrollBox;
+    std::unique_ptr<BrowserGrid> grid;
+    Qt::KeyboardModifiers keys = Qt::NoModifier;
+    bool scanner = false;
+
+    GridHarness()
+    {
+        flags.deleteDelay = 0;
+        window.resize(900, 600);
+        scrollBox = new QScrollArea(&window);
+        scrollBox->setGeometry(0, 0, 900, 600);
+        grid = std::make_unique<BrowserGrid>(settings, flags, prompter, scrollBox, &window);
+        grid->setControlFactory([](QWidget *parent) { return new FakeBrowserControl(parent); });
+        grid->setKeyboardStateReader([this] { return keys; });
+        grid->setScannerRunningReader([this] { return scanner; });
+        grid->layoutGrid(true);
+        window.show();
+    }
+    FakeBrowserControl *control(int browserNo) const
+    {
+        return static_cast<FakeBrowserControl *>(grid->pane(browserNo)->control());
+    }
+    int open(const QString &address = QStringLiteral("http://example.test/"))
+    {
+        const int before = flags.browserSerial;
+        if (!grid->openAddressInNewBrowser(address, BrowserGrid::BtNormal))
+            return NoIndex;
+        Q_ASSERT(flags.browserSerial == before + 1);
+        return flags.activeBrowser;
+    }
+};
+
+class TestBrowserGrid : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void firstPane()
+    {
+        GridHarness h;
+        QVERIFY(h.grid->openAddressInNewBrowser(QStringLiteral("http://a.test/"), BrowserGrid::BtNormal));
+        BrowserPane *pane = h.grid->pane(0);
+        QVERIFY(pane);
+        QCOMPARE(pane->objectName(), QStringLiteral("BrowserNo1"));
+        QCOMPARE(pane->cellIndex, 0);
+        QCOMPARE(pane->browserNo, 0);
+        QCOMPARE(pane->findChild<QWidget *>(QStringLiteral("laCellNo"))->property("text").toString(),
+                 QStringLiteral("0"));
+        QCOMPARE(pane->size(), QSize(720, 460));
+        QCOMPARE(h.flags.browserCount, 1);
+        QCOMPARE(h.flags.activeBrowser, 0);
+        QVERIFY(pane->isActive());
+        QCOMPARE(h.control(0)->navigations, QStringList{"http://a.test/"});
+        QVERIFY(!h.grid->model().cell(0).vacant);
+        QVERIFY(!h.flags.backgroundSuspended());
+    }
+
+    void vacatedCellIsReusedFirst()
+    {
+        GridHarness h;
+        for (int i = 0; i < 3; ++i)
+            h.open();
+        // Make the pane in cell 1 active and delete it.
+        QVERIFY(h.grid->pane(1)->selectBrowser(true));
+        QVERIFY(h.grid->deleteActiveBrowser());
+        QCOMPARE(h.flags.activeBrowser, NoIndex);
+        QCOMPARE(h.flags.browserCount, 2);
+        QVERIFY(h.grid->model().cell(1).vacant);
+        QVERIFY(!h.grid->pane(1));
+
+        QVERIFY(h.grid->openAddressInNewBrowser(QStringLiteral("http://new.test/"), BrowserGrid::BtNormal));
+        BrowserPane *pane = h.grid->pane(1);
+        QVERIFY(pane);
+        QCOMPARE(pane->cellIndex, 1);
+        QCOMPARE(pane->objectName(), QStringLiteral("BrowserNo4"));
+        QCOMPARE(h.flags.browserCount, 3);
+    }
+
+    void slotAndCellAreIndependent()
+    {
+        GridHarness h;
+        for (int i = 0; i < 3; ++i)
+            h.open();
+        // Move the pane of slot 0 to cell 10 the way the map does.
+        BrowserPane *moved = h.grid->pane(0);
+        h.grid->model().setVacant(0, true);
+        h.grid->model().setVacant(10, false);
+        moved->cellIndex = 10;
+        QVERIFY(h.grid->pane(0)->selectBrowser(true));
+        QVERIFY(h.grid->deleteActiveBrowser());
+        // Slot 0 is free again and cell 0 is the lowest vacant cell.
+        QVERIFY(h.grid->openAddressInNewBrowser(QStringLiteral("x"), BrowserGrid::BtNormal));
+        QCOMPARE(h.grid->pane(0)->cellIndex, 0);
+        QVERIFY(h.grid->model().cell(10).vacant);
+    }
+
+    void sixtyFourPanesAndNoMore()
+    {
+        GridHarness h;
+        for (int i = 0; i < 64; ++i)
+            QVERIFY(h.grid->openAddressInNewBrowser(QStringLiteral("p%1").arg(i), BrowserGrid::BtQueue));
+        QCOMPARE(h.flags.browserCount, 64);
+        QCOMPARE(h.grid->pane(63)->cellIndex, 63);
+        QCOMPARE(h.grid->pane(63)->pos(), QPoint(5040, 3220));
+        QCOMPARE(h.grid->gridContent()->size(), QSize(8 * 720, 8 * 460));
+        const int serial = h.flags.browserSerial;
+        QVERIFY(!h.grid->openAddressInNewBrowser(QStringLiteral("one too many"), BrowserGrid::BtNormal));
+        QCOMPARE(h.grid->openEmptyBrowser(), NoIndex);
+        QCOMPARE(h.flags.browserCount, 64);
+        QCOMPARE(h.flags.browserSerial, serial);
+        QVERIFY(h.prompter.shown.isEmpty());
+    }
+
+    void browserTypes_data()
+    {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("navigated");
+        QTest::addColumn<bool>("activated");
+        QTest::newRow("normal") << "btNormal" << "news today" << true;
+        QTest::newRow("queue") << "btQueue" << "news today" << false;
+        QTest::newRow("search") << "btSearchEngine" << "https://search.test/?q=news today" << true;
+        QTest::newRow("unknown") << "btOther" << QString() << false;
+    }
+    void browserTypes()
+    {
+        QFETCH(QString, type);
+        QFETCH(QString, navigated);
+        QFETCH(bool, activated);
+        GridHarness h;
+        h.settings.searchEngineAddress = QStringLiteral("https://search.test/?q=");
+        h.open(QStringLiteral("first"));
+        QCOMPARE(h.flags.activeBrowser, 0);
+        QVERIFY(h.grid->openAddressInNewBrowser(QStringLiteral("news today"), type));
+        QCOMPARE(h.control(1)->navigations, navigated.isEmpty() ? QStringList() : QStringList{navigated});
+        QCOMPARE(h.flags.activeBrowser, activated ? 1 : 0);
+        QCOMPARE(h.grid->pane(1)->isActive(), activated);
+        QCOMPARE(h.grid->pane(0)->isActive(), !activated);
+    }
+
+    void layoutKeepsVacancyAndMovesPanes()
+    {
+        GridHarness h;
+        for (int i = 0; i < 3; ++i)
+            h.open();
+        h.grid->pane(1)->selectBrowser(true);
+        h.grid->deleteActiveBrowser();
+        h.settings.browserWidth = 820;
+        h.settings.browserHeight = 400;
+        QVERIFY(h.grid->layoutGrid(false));
+        QVERIFY(h.grid->model().cell(1).vacant);
+        QVERIFY(!h.grid->model().cell(2).vacant);
+        QCOMPARE(h.grid->pane(2)->geometry(), QRect(1640, 0, 820, 400));
+        QCOMPARE(h.grid->pane(0)->geometry(), QRect(0, 0, 820, 400));
+        QCOMPARE(h.scrollBox->horizontalScrollBar()->value(), 0);
+    }
+
+    void paneMadeWhileScrolledLandsOnItsCell()
+    {
+        GridHarness h;
+        for (int i = 0; i < 10; ++i)
+            h.grid->openAddressInNewBrowser(QStringLiteral("q"), BrowserGrid::BtQueue);
+        h.scrollBox->horizontalScrollBar()->setValue(1000);
+        h.scrollBox->verticalScrollBar()->setValue(300);
+        QVERIFY(h.grid->openAddressInNewBrowser(QStringLiteral("q"), BrowserGrid::BtQueue));
+        BrowserPane *pane = h.grid->pane(10);
+        QCOMPARE(pane->cellIndex, 10);
+        QCOMPARE(pane->pos(), QPoint(2 * 720, 460));
+        // On screen it stands at the cell less the scroll positions.
+        QCOMPARE(pane->mapTo(h.scrollBox->viewport(), QPoint(0, 0)),
+                 QPoint(2 * 720 - h.scrollBox->horizontalScrollBar()->value(),
+                        460 - h.scrollBox->verticalScrollBar()->value()));
+    }
+
+    void activationScrollsToTheCell()
+    {
+        GridHarness h;
+        for (int i = 0; i < 12; ++i)
+            h.grid->openAddressInNewBrowser(QStringLiteral("q"), BrowserGrid::BtQueue);
+        QVERIFY(h.grid->pane(9)->selectBrowser(true));
+        QCOMPARE(h.scrollBox->horizontalScrollBar()->value(),
+                 qMin(720, h.scrollBox->horizontalScrollBar()->maximum()));
+        QCOMPARE(h.scrollBox->verticalScrollBar()->value(), qMin(460, h.scrollBox->verticalScrollBar()->maximum()));
+        QVERIFY(h.scrollBox->verticalScrollBar()->value() > 0);
+    }
+
+    void deleteWithoutActiveBrowser()
+    {
+        GridHarness h;
+        QVERIFY(!h.grid->deleteActiveBrowser());
+        h.grid->openAddressInNewBrowser(QStringLiteral("q"), BrowserGrid::BtQueue);
+        QVERIFY(!h.grid->deleteActiveBrowser());
+        QCOMPARE(h.prompter.texts(), QStringList(2, QStringLiteral("No active browser, select one first.")));
+        QCOMPARE(h.flags.browserCount, 1);
+    }
+
+    void deleteReportsAndClears()
+    {
+        GridHarness h;
+        h.flags.deleteDelay = 50;
+        h.open();
+        QSignalSpy deleted(h.grid.get(), &BrowserGrid::activeBrowserDeleted);
+        QPointer<BrowserPane> pane = h.grid->pane(0);
+        FakeBrowserControl *control = h.control(0);
+        QVERIFY(h.grid->deleteActiveBrowser());
+        QCOMPARE(deleted.count(), 1);
+        QVERIFY(!pane);
+        QVERIFY(!h.flags.backgroundSuspended());
+        QVERIFY(h.window.isEnabled());
+        Q_UNUSED(control);
+    }
+
+    void newWindowOutcomes_data()
+    {
+        QTest::addColumn<int>("setting");
+        QTest::addColumn<int>("keys");
+        QTest::addColumn<bool>("scanner");
+        QTest::addColumn<int>("outcome"); // 0 cancel, 1 own window, 2 new pane
+        const int none = Qt::NoModifier, ctrl = Qt::ControlModifier, shift = Qt::ShiftModifier,
+                  alt = Qt::AltModifier;
+        QTest::newRow("external, no keys") << 0 << none << false << 1;
+        QTest::newRow("external, ctrl") << 0 << ctrl << false << 2;
+        QTest::newRow("internal, no keys") << 1 << none << false << 2;
+        QTest::newRow("internal, shift") << 1 << shift << false << 2;
+        QTest::newRow("internal, ctrl") << 1 << ctrl << false << 1;
+        QTest::newRow("manual, no keys") << 2 << none << false << 0;
+        QTest::newRow("manual, ctrl only") << 2 << ctrl << false << 0;
+        QTest::newRow("manual, shift") << 2 << shift << false << 2;
+        QTest::newRow("manual, shift ctrl") << 2 << (shift | ctrl) << false << 1;
+        QTest::newRow("manual, alt") << 2 << alt << false << 1;
+        QTest::newRow("internal, alt") << 1 << alt << false << 1;
+        QTest::newRow("unknown setting") << 5 << ctrl << false << 0;
+        QTest::newRow("scanner running, alt") << 1 << alt << true << 0;
+        QTest::newRow("scanner running") << 1 << none << true << 0;
+    }
+    void newWindowOutcomes()
+    {
+        QFETCH(int, setting);
+        QFETCH(int, keys);
+        QFETCH(bool, scanner);
+        QFETCH(int, outcome);
+        GridHarness h;
+        h.settings.popUpBrowser = setting;
+        h.keys = Qt::KeyboardModifiers(keys);
+        h.scanner = scanner;
+        h.open();
+        const NewWindowDecision decision = h.control(0)->requestNewWindow();
+        const int expected[] = {int(NewWindowDecision::Kind::Cancel), int(NewWindowDecision::Kind::OwnWindow),
+                                int(NewWindowDecision::Kind::IntoControl)};
+        QCOMPARE(int(decision.kind), expected[outcome]);
+        QCOMPARE(h.flags.browserCount, outcome == 2 ? 2 : 1);
+        if (outcome == 2) {
+            QCOMPARE(decision.control, h.grid->pane(1)->control());
+            // The pop-up pane is not made active.
+            QCOMPARE(h.flags.activeBrowser, 0);
+            QVERIFY(!h.grid->pane(1)->isActive());
+        }
+        QVERIFY(h.prompter.closeRequests >= 2);
+    }
+
+    void popupIntoFullGridGetsItsOwnWindow()
+    {
+        GridHarness h;
+        h.settings.popUpBrowser = 1;
+        for (int i = 0; i < 64; ++i)
+            h.grid->openAddressInNewBrowser(QStringLiteral("q"), BrowserGrid::BtQueue);
+        QCOMPARE(int(h.control(0)->requestNewWindow().kind), int(NewWindowDecision::Kind::OwnWindow));
+    }
+
+    void closedPaneIgnoresEverything()
+    {
+        GridHarness h;
+        h.open(QStringLiteral("http://one.test/"));
+        QSignalSpy info(h.grid.get(), &BrowserGrid::browserInfoChanged);
+        QSignalSpy history(h.grid.get(), &BrowserGrid::historyAddressReached);
+        BrowserPane *pane = h.grid->pane(0);
+        FakeBrowserControl *control = h.control(0);
+        pane->closeBrowserPane();
+        QVERIFY(pane->closing());
+        QVERIFY(control->silent());
+        QCOMPARE(control->stops, 1);
+        QCOMPARE(control->navigations.last(), QStringLiteral("about:blank"));
+        emit control->statusTextChange(QStringLiteral("text"));
+        control->navigate(QStringLiteral("http://two.test/"));
+        QCOMPARE(info.count(), 0);
+        QCOMPARE(history.count(), 0);
+        QVERIFY(!pane->selectBrowser(true));
+        QCOMPARE(int(control->requestNewWindow().kind), int(NewWindowDecision::Kind::Cancel));
+        QCOMPARE(h.flags.browserCount, 1);
+    }
+
+    void historyOncePerPane()
+    {
+        GridHarness h;
+        QSignalSpy history(h.grid.get(), &BrowserGrid::historyAddressReached);
+        h.open(QStringLiteral("http://a.test/"));
+        BrowserPane *pane = h.grid->pane(0);
+        pane->navigateTo(QStringLiteral("http://b.test/"));
+        pane->navigateTo(QStringLiteral("http://a.test/"));
+        pane->navigateTo(QStringLiteral("  "));
+        QCOMPARE(h.control(0)->navigations.last(), QStringLiteral("about:blank"));
+        QStringList reached;
+        for (const auto &args : history)
+            reached << args.first().toString();
+        QCOMPARE(reached, QStringList({"http://a.test/", "http://b.test/", "about:blank"}));
+        QCOMPARE(pane->historyList(), QStringList({"about:blank", "http://a.test/", "http://b.test/"}));
+    }
+
+    void statusTextOnlyFromTheActivePane()
+    {
+        GridHarness h;
+        h.open();
+        h.grid->openAddressInNewBrowser(QStringLiteral("q"), BrowserGrid::BtQueue);
+        QSignalSpy info(h.grid.get(), &BrowserGrid::browserInfoChanged);
+        emit h.control(1)->statusTextChange(QStringLiteral("from the other pane"));
+        emit h.control(0)->statusTextChange(QStringLiteral("from the active pane"));
+        QCOMPARE(info.count(), 1);
+        QCOMPARE(info.first().first().toString(), QStringLiteral("from the active pane"));
+    }
+
+    void offlinePanes()
+    {
+        GridHarness h;
+        h.flags.connectionState = 0;
+        h.open();
+        QVERIFY(h.control(0)->offline());
+        h.flags.connectionState = 1;
+        h.open();
+        QVERIFY(!h.control(1)->offline());
+    }
+
+    void buttonStripDrag_data()
+    {
+        QTest::addColumn<int>("dy");
+        QTest::addColumn<int>("top");
+        QTest::newRow("down a little") << 40 << 35;
+        QTest::newRow("above the home") << -3 << -5;
+        QTest::newRow("below the pane") << 1000 << -5;
+    }
+    void buttonStripDrag()
+    {
+        QFETCH(int, dy);
+        GridHarness h;
+        h.open();
+        BrowserPane *pane = h.grid->pane(0);
+        QWidget *strip = pane->buttonStrip();
+        QWidget *tab = pane->findChild<QWidget *>(QStringLiteral("imMoveTabColor"));
+        QVERIFY(tab->isVisible());
+        QCOMPARE(strip->y(), -5);
+        QTest::mousePress(tab, Qt::LeftButton, {}, QPoint(5, 5));
+        QMouseEvent move(QEvent::MouseMove, QPointF(5, 5 + dy), tab->mapToGlobal(QPointF(5, 5 + dy)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(tab, &move);
+        QTEST(strip->y(), "top");
+        QCOMPARE(strip->x(), -5);
+    }
+
+    void clickOnMarginSelects()
+    {
+        GridHarness h;
+        h.open();
+        h.grid->openAddressInNewBrowser(QStringLiteral("q"), BrowserGrid::BtQueue);
+        BrowserPane *pane = h.grid->pane(1);
+        QTest::mouseClick(pane->findChild<QWidget *>(QStringLiteral("pnTopBro")), Qt::LeftButton, {}, QPoint(50, 2));
+        QCOMPARE(h.flags.activeBrowser, 1);
+        QVERIFY(pane->isActive());
+        QVERIFY(!h.grid->pane(0)->isActive());
+    }
+};
+
+QTEST_MAIN(TestBrowserGrid)
+#include "test_browsergrid.moc"

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "pane/browsercontrol.h"
+
+#include <QStringList>
+#include <QWidget>
+
+// A browser control without an engine, for grid tests that need many panes
+// fast. It records navigations and reports them as complete at once.
+class FakeBrowserControl : public BrowserControl
+{
+    Q_OBJECT
+public:
+    explicit FakeBrowserControl(QWidget *parent) : BrowserControl(parent), m_widget(new QWidget(parent)) {}
+    ~FakeBrowserControl() override { delete m_widget; }
+
+    QWidget *widget() override { return m_widget; }
+    bool navigate2(const QString &address) override
+    {
+        navigations << address;
+        m_location = address;
+        emit beforeNavigate2(address);
+        emit navigateComplete2(address);
+        emit documentComplete(address);
+        return true;
+    }
+    void navigate(const QString &address) override { navigate2(address); }
+    void goBack() override {}
+    void goForward() override {}
+    void stop() override { ++stops; }
+    bool busy() const override { return false; }
+    bool hasDocument() const override { return !m_location.isEmpty(); }
+    QString locationUrl() const override { return m_location; }
+    void setSilent(bool silent) override { m_silent = silent; }
+    bool silent() const override { return m_silent; }
+    void setOffline(bool offline) override { m_offline = offline; }
+    bool offline() const override { return m_offline; }
+
+    // Asks the pane what to do with a page's new window.
+    NewWindowDecision requestNewWindow() const { return decideNewWindow(); }
+
+    QStringList navigations;
+    int stops = 0;
+
+private:
+    QWidget *m_widget;
+    QString m_location;
+    bool m_silent = false;
+    bool m_offline = false;
+};
