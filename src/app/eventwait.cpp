@@ -1,9 +1,8 @@
 #include "app/eventwait.h"
 
-#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QEventLoop>
-#include <QThread>
+#include <QTimer>
 
 namespace EventWait {
 
@@ -18,15 +17,20 @@ bool until(const std::function<bool()> &condition, int timeoutMilliseconds)
         return true;
     if (timeoutMilliseconds <= 0)
         return false;
-    QDeadlineTimer deadline(timeoutMilliseconds);
-    while (!deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        if (condition())
-            return true;
-        // processEvents returns at once when nothing is pending; a short
-        // nap keeps the wait from spinning a core.
-        QThread::msleep(1);
-    }
+    // A real event loop, not processEvents with naps in between: the browser
+    // engine runs its own tasks on this thread, and every nap would hold
+    // them up.
+    const QDeadlineTimer deadline(timeoutMilliseconds);
+    QEventLoop loop;
+    QTimer poll;
+    poll.setInterval(2);
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (deadline.hasExpired() || condition())
+            loop.quit();
+    });
+    QTimer::singleShot(timeoutMilliseconds, &loop, &QEventLoop::quit);
+    poll.start();
+    loop.exec();
     return condition();
 }
 

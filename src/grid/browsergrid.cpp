@@ -21,10 +21,11 @@ BrowserGrid::BrowserGrid(Settings &settings, RuntimeFlags &flags, Prompter &prom
 {
     m_content->setObjectName(QStringLiteral("sbMainGridContent"));
     // The grid's own background (a picture, the grid colour) shows through.
-    m_content->setAttribute(Qt::WA_TranslucentBackground);
-    m_content->setAutoFillBackground(false);
     m_scrollBox->setWidgetResizable(false);
     m_scrollBox->setWidget(m_content);
+    // The grid's own background (its colour or picture, painted by the scroll
+    // box) shows through; QScrollArea::setWidget turned filling on.
+    m_content->setAutoFillBackground(false);
     m_model.layout(m_settings.browserWidth, m_settings.browserHeight, true);
     updateScrollRange();
 }
