@@ -1,0 +1,170 @@
+// Opens N local pages into the grid of the real main window, headless, and
+// prints how long they took to load and how much memory the program and its
+// engine helper processes use together (sum of PSS).
+//
+//   bench_grid [panes] [--engine-flags "<chromium flags>"]
+//
+// Without --engine-flags the program's own process model is used.
+
+#include "app/eventwait.h"
+#include "app/mainwindow.h"
+#include "app/runtimeflags.h"
+#include "app/settings.h"
+#include "app/shell.h"
+#include "grid/browsergrid.h"
+#include "pane/enginesetup.h"
+#include "app/prompter.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QHash>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QUrl>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+class SilentPrompter : public Prompter
+{
+public:
+    void showInformation(const QString &text) override { std::fprintf(stderr, "info: %s\n", qPrintable(text)); }
+    bool askConfirmation(const QString &) override { return true; }
+    void showFatal(const QString &text) override { std::fprintf(stderr, "fatal: %s\n", qPrintable(text)); }
+    void closeOpenBox() override {}
+};
+
+class NoShell : public Shell
+{
+public:
+    bool openWithDefaultHandler(const QString &) override { return false; }
+    bool startProgram(const QString &) override { return false; }
+};
+
+// This process and every process below it.
+QList<int> processTree(int root)
+{
+    QHash<int, QList<int>> children;
+    for (const QString &entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        bool ok = false;
+        const int pid = entry.toInt(&ok);
+        if (!ok)
+            continue;
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray text = stat.readAll();
+        // pid (comm) state ppid ...: comm may hold blanks, so read after ')'.
+        const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 1)
+            children[fields[1].toInt()].append(pid);
+    }
+    QList<int> tree{root};
+    for (int i = 0; i < tree.size(); ++i)
+        tree += children.value(tree[i]);
+    return tree;
+}
+
+qint64 pssKilobytes(int pid)
+{
+    QFile rollup(QStringLiteral("/proc/%1/smaps_rollup").arg(pid));
+    if (!rollup.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : rollup.readAll().split('\n'))
+        if (line.startsWith("Pss:"))
+            return line.mid(4).trimmed().split(' ').first().toLongLong();
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QElapsedTimer sinceStart;
+    sinceStart.start();
+
+    int panes = 64;
+    QByteArray engineFlags;
+    bool hold = false; // keep running a while so the processes can be inspected
+    for (int i = 1; i < argc; ++i) {
+        if (qstrcmp(argv[i], "--hold") == 0)
+            hold = true;
+        else if (qstrcmp(argv[i], "--engine-flags") == 0 && i + 1 < argc)
+            engineFlags = argv[++i];
+        else
+            panes = qBound(1, atoi(argv[i]), 64);
+    }
+    if (engineFlags.isEmpty())
+        EngineSetup::applyProcessModel();
+    else
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", engineFlags);
+
+    QApplication app(argc, argv);
+    QTemporaryDir folder;
+    Settings settings;
+    RuntimeFlags flags;
+    SilentPrompter prompter;
+    NoShell shell;
+    MainWindow window(settings, flags, prompter, shell);
+    if (!window.startUp())
+        return 1;
+    window.show();
+    const qint64 shownAfter = sinceStart.elapsed();
+
+    QStringList addresses;
+    for (int i = 0; i < panes; ++i) {
+        const QString path = folder.filePath(QStringLiteral("page%1.html").arg(i));
+        QFile page(path);
+        page.open(QIODevice::WriteOnly);
+        page.write(QStringLiteral("<html><head><title>Page %1</title></head><body><h1>Page %1</h1>"
+                                  "<p>A small local page.</p></body></html>").arg(i).toUtf8());
+        addresses << QUrl::fromLocalFile(path).toString();
+    }
+
+    BrowserGrid *grid = window.grid();
+    QElapsedTimer loading;
+    loading.start();
+    for (const QString &address : addresses)
+        grid->openAddressInNewBrowser(address, BrowserGrid::BtNormal);
+    const bool loaded = EventWait::until([&] {
+        for (int i = 0; i < panes; ++i) {
+            BrowserPane *pane = grid->pane(i);
+            if (!pane || !pane->control()->hasDocument() || pane->control()->busy())
+                return false;
+        }
+        return true;
+    }, 120000);
+    const qint64 loadMs = loading.elapsed();
+    // Let the engine settle before memory is read.
+    EventWait::forMilliseconds(1000);
+
+    qint64 pss = 0;
+    const QList<int> tree = processTree(int(::getpid()));
+    QStringList perProcess;
+    for (int pid : tree) {
+        const qint64 kb = pssKilobytes(pid);
+        pss += kb;
+        QFile comm(QStringLiteral("/proc/%1/cmdline").arg(pid));
+        comm.open(QIODevice::ReadOnly);
+        const QByteArray cmd = comm.readAll().replace('\0', ' ');
+        const qsizetype type = cmd.indexOf("--type=");
+        perProcess << QStringLiteral("%1 MB %2").arg(kb / 1024).arg(
+                          type < 0 ? QStringLiteral("program") : QString::fromLatin1(cmd.mid(type + 7).split(' ').first()));
+    }
+
+    QTextStream out(stdout);
+    out << "engine flags: " << qgetenv("QTWEBENGINE_CHROMIUM_FLAGS") << "\n";
+    out << "main window shown after start: " << shownAfter << " ms\n";
+    out << panes << " panes loaded: " << (loaded ? "yes" : "NO (timed out)") << " in " << loadMs << " ms\n";
+    out << panes << " panes memory: " << pss / 1024 << " MB PSS in " << tree.size() << " processes ("
+        << perProcess.join(QStringLiteral(", ")) << ")\n";
+    out.flush();
+    if (hold)
+        EventWait::forMilliseconds(30000);
+    window.close();
+    return loaded ? 0 : 1;
+}
