@@ -26,5 +26,9 @@ bench: configure
 	cmake --build $(BUILD) -j $(JOBS) --target bench_grid
 	scripts/run-bench $(BUILD)/bench_grid
 
+screenshot: configure
+	cmake --build $(BUILD) -j $(JOBS) --target screenshot
+	tests/support/run-test $(BUILD)/screenshot $(CURDIR)/$(BUILD)/screenshot.png $(SHOT_ARGS)
+
 clean:
 	rm -rf $(BUILD)

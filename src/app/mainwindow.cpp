@@ -1,20 +1,34 @@
 #include "app/mainwindow.h"
 
 #include "addresses/addressmanagerfile.h"
+#include "app/busycursor.h"
 #include "app/datafolders.h"
 #include "app/prompter.h"
 #include "app/runtimeflags.h"
 #include "app/settings.h"
 #include "app/settingsstore.h"
 #include "app/splashwindow.h"
+#include "app/aboutpanel.h"
+#include "app/overlaypanels.h"
+#include "app/shell.h"
+#include "app/windowframe.h"
+#include "app/windowgeometry.h"
+#include "appearance/skinimages.h"
 #include "appearance/widgets/bmpscrollbox.h"
+#include "appearance/widgets/shadowlabel.h"
+#include "appearance/widgets/skinbutton.h"
 #include "grid/browsergrid.h"
+#include "grid/browsersizing.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QScreen>
-#include <QVBoxLayout>
+#include <QWindow>
 
 StartupEnvironment StartupEnvironment::system()
 {
@@ -60,23 +74,64 @@ MainWindow::~MainWindow()
 
 void MainWindow::buildForm()
 {
-    auto *outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    m_pnMaster = new QWidget(this);
-    m_pnMaster->setObjectName(QStringLiteral("pnMaster"));
-    outer->addWidget(m_pnMaster);
+    m_skin = std::make_unique<SkinImages>();
+    setWindowIcon(QIcon(QPixmap::fromImage(m_skin->picture(SkinPicture::ProgramIcon))));
+    m_frame = std::make_unique<WindowFrame>(this);
+    resize(915, 600);
+    m_frame->layout();
 
-    auto *masterLayout = new QVBoxLayout(m_pnMaster);
-    masterLayout->setContentsMargins(0, 0, 0, 0);
-    m_pnMainGrid = new QWidget(m_pnMaster);
-    m_pnMainGrid->setObjectName(QStringLiteral("pnMainGrid"));
-    masterLayout->addWidget(m_pnMainGrid);
+    m_overlays = new OverlayPanels(this, m_flags, m_prompter, this);
+    m_pnAbout = new AboutPanel(m_skin->picture(SkinPicture::ProgramIcon), this);
+    m_overlays->addPanel(m_pnAbout);
+    connect(m_pnAbout, &AboutPanel::closeRequested, m_overlays, &OverlayPanels::hideAll);
 
-    auto *gridLayout = new QVBoxLayout(m_pnMainGrid);
-    gridLayout->setContentsMargins(0, 0, 0, 0);
-    m_sbMainGrid = new BmpScrollBox(m_pnMainGrid);
-    m_sbMainGrid->setObjectName(QStringLiteral("sbMainGrid"));
-    gridLayout->addWidget(m_sbMainGrid);
+    m_pmAppTools = new QMenu(this);
+    m_pmAppTools->setObjectName(QStringLiteral("pmAppTools"));
+    QAction *options = m_pmAppTools->addAction(QStringLiteral("Options"));
+    options->setObjectName(QStringLiteral("Options1"));
+    QAction *help = m_pmAppTools->addAction(QStringLiteral("Help"));
+    help->setObjectName(QStringLiteral("Help1"));
+    connect(help, &QAction::triggered, this, &MainWindow::openHelp);
+    QAction *about = m_pmAppTools->addAction(QStringLiteral("About"));
+    about->setObjectName(QStringLiteral("About1"));
+    connect(about, &QAction::triggered, this, &MainWindow::openAboutPanel);
+    m_pmAppTools->addSeparator();
+    m_pmAppTools->addAction(QStringLiteral("Cancel"));
+
+    connectFrame();
+    applySkin();
+}
+
+void MainWindow::connectFrame()
+{
+    WindowFrame &f = *m_frame;
+    connect(f.skAppClose, &SkinButton::clicked, this, &QWidget::close);
+    connect(f.skMaximize, &SkinButton::clicked, this, &MainWindow::maximizeOrRestore);
+    connect(f.skMinimize, &SkinButton::clicked, this, &QWidget::showMinimized);
+    connect(f.button(QStringLiteral("skAppTools")), &SkinButton::clicked, this,
+            [this] { m_pmAppTools->popup(QCursor::pos()); });
+}
+
+void MainWindow::applySkin()
+{
+    m_frame->applySkin(*m_skin, m_settings);
+    if (!m_grid)
+        return;
+    const QList<QImage> faces = SkinImages::frames(m_skin->strip(SkinStrip::BrowserButton),
+                                                   SkinImages::frameSize(SkinStrip::BrowserButton));
+    const GlyphStyle style = m_settings.buttonGlyphStyle == 0 ? GlyphStyle::Bevel : GlyphStyle::Color;
+    const QList<QImage> glyphs = SkinImages::frames(m_skin->glyphStrip(GlyphSet::BrowserButton, style),
+                                                    SkinImages::glyphFrameSize(GlyphSet::BrowserButton));
+    for (bool active : {false, true})
+        for (bool zoom : {false, true})
+            m_grid->setPaneSkin(active, zoom,
+                                {faces.value(0), faces.value(1), faces.value(2),
+                                 m_settings.buttonGlyphStyle == 2 ? QImage() : glyphs.value(zoom ? 1 : 0)});
+    m_grid->setPanePicture(PanePicture::SecurityOn, m_skin->picture(SkinPicture::SecurityOn));
+    m_grid->setPanePicture(PanePicture::SecurityOff, m_skin->picture(SkinPicture::SecurityOff));
+    m_grid->setPanePicture(PanePicture::MoveTabGray, m_skin->picture(SkinPicture::MoveTabGray));
+    m_grid->setPanePicture(PanePicture::MoveTabColor, m_skin->picture(SkinPicture::MoveTabColor));
+    m_grid->setPanePicture(PanePicture::Busy, m_skin->picture(SkinPicture::Busy));
 }
 
 bool MainWindow::startUp(SplashWindow *splash)
@@ -133,14 +188,31 @@ bool MainWindow::applyOptions()
 {
     // Colours, bars, background, controller and hints join here as those
     // features arrive; each reports its own failure and the step goes on.
+    applySkin();
+    m_frame->pnControls->setProperty("onTop", m_settings.buttonBarPosition == 1);
+    const bool corners = m_settings.cornerHints == 1;
+    for (QWidget *corner : {static_cast<QWidget *>(m_frame->laAudio), static_cast<QWidget *>(m_frame->laQueue),
+                            static_cast<QWidget *>(m_frame->laLocalIP), static_cast<QWidget *>(m_frame->laActiveIP)})
+        corner->setVisible(corners);
+    m_frame->layout();
     return true;
 }
 
 bool MainWindow::initializeGrid()
 {
     if (!m_grid) {
-        m_grid = new BrowserGrid(m_settings, m_flags, m_prompter, m_sbMainGrid, m_pnMainGrid);
-        m_grid->setWidgetsDisabledDuringDelete({m_pnMaster});
+        m_grid = new BrowserGrid(m_settings, m_flags, m_prompter, m_frame->sbMainGrid, m_frame->pnMainGrid);
+        m_grid->setWidgetsDisabledDuringDelete({m_frame->pnMaster});
+        connect(m_grid, &BrowserGrid::browserInfoChanged, m_frame->laBrowserInfo, &ShadowLabel::setText);
+        connect(m_grid, &BrowserGrid::activeIPChanged, m_frame->laActiveIP, &ShadowLabel::setText);
+        connect(m_grid, &BrowserGrid::activeBrowserDeleted, this, [this] {
+            m_frame->laActiveIP->setText(QString());
+            m_frame->laBrowserInfo->setText(QString());
+            m_frame->cbWebAddressBar->clear();
+            m_frame->cbWebAddressBar->setEditText(QString());
+            m_frame->cbSelectBrowserList->clear();
+        });
+        applySkin();
     }
     return m_grid->layoutGrid(true);
 }
@@ -157,15 +229,132 @@ bool MainWindow::setGraphicsSettings()
     return true;
 }
 
+bool MainWindow::layoutControls()
+{
+    try {
+        resize(915, 600);
+        m_frame->layout();
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
 void MainWindow::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     if (m_shownOnce || m_startupAborted)
         return;
     m_shownOnce = true;
+    if (!layoutControls()) {
+        m_startupAborted = true;
+        m_prompter.showFatal(QStringLiteral("Could not align and sizes controls, closing Vorlan"));
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+        return;
+    }
     setGeometry(m_settings.left, m_settings.top, m_settings.width, m_settings.height);
     m_flags.lastWidth = width();
     m_flags.lastHeight = height();
+}
+
+void MainWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (!m_frame)
+        return;
+    m_overlays->hideAll();
+    m_frame->layout();
+}
+
+void MainWindow::maximizeOrRestore()
+{
+    BusyCursor busy;
+    BackgroundSuspension suspended(m_flags);
+    m_overlays->hideAll();
+    QRect target = m_environment.workArea;
+    if (m_settings.windowSize == 0) {
+        if (QScreen *screen = QGuiApplication::primaryScreen())
+            target = screen->virtualGeometry();
+    }
+    const QRect bounds = WindowGeometry::maximizeOrRestore(geometry(), target, m_environment.workArea);
+    if (bounds == target) {
+        setGeometry(bounds);
+    } else {
+        layoutControls();
+        move(bounds.topLeft());
+    }
+    repaint();
+    QCoreApplication::processEvents();
+}
+
+void MainWindow::openAboutPanel()
+{
+    m_overlays->open(m_pnAbout, QStringLiteral("Resize, window is to small to show the about panel."));
+}
+
+void MainWindow::openHelp()
+{
+    const QString page = m_flags.programFolder + QStringLiteral("Vorlan Help.html");
+    if (QFileInfo::exists(page))
+        m_shell.openWithDefaultHandler(page);
+}
+
+bool MainWindow::autoSizeBrowsers()
+{
+    const QSize size = BrowserSizing::automaticSize(this->size(), m_frame->sbMainGrid->size());
+    m_settings.browserWidth = size.width();
+    m_settings.browserHeight = size.height();
+    if (m_grid && !m_grid->layoutGrid(false)) {
+        m_prompter.showFatal(QStringLiteral("Could not resize the browsers, closing Vorlan"));
+        std::exit(0);
+    }
+    return true;
+}
+
+void MainWindow::watchWindowSize()
+{
+    if (width() == m_flags.lastWidth && height() == m_flags.lastHeight)
+        return;
+    m_flags.lastWidth = width();
+    m_flags.lastHeight = height();
+    if (m_settings.autoSize == 0 && !m_flags.bossState && m_shownOnce)
+        autoSizeBrowsers();
+}
+
+bool MainWindow::handleFramePointer(QObject *watched, QEvent *event)
+{
+    auto *widget = qobject_cast<QWidget *>(watched);
+    if (!widget || widget->window() != this || !windowHandle())
+        return false;
+    auto *mouse = static_cast<QMouseEvent *>(event);
+    const QPoint local = mapFromGlobal(mouse->globalPosition().toPoint());
+    const Qt::Edges edges = WindowGeometry::edgesAt(local, size(), 5);
+    if (event->type() == QEvent::MouseMove && mouse->buttons() == Qt::NoButton) {
+        // The cursor shows where the window can be resized.
+        Qt::CursorShape shape = Qt::ArrowCursor;
+        if (edges == (Qt::LeftEdge | Qt::TopEdge) || edges == (Qt::RightEdge | Qt::BottomEdge))
+            shape = Qt::SizeFDiagCursor;
+        else if (edges == (Qt::RightEdge | Qt::TopEdge) || edges == (Qt::LeftEdge | Qt::BottomEdge))
+            shape = Qt::SizeBDiagCursor;
+        else if (edges & (Qt::LeftEdge | Qt::RightEdge))
+            shape = Qt::SizeHorCursor;
+        else if (edges & (Qt::TopEdge | Qt::BottomEdge))
+            shape = Qt::SizeVerCursor;
+        if (edges)
+            windowHandle()->setCursor(shape);
+        else
+            windowHandle()->unsetCursor();
+        return false;
+    }
+    if (event->type() != QEvent::MouseButtonPress || isMaximized())
+        return false;
+    if (edges && mouse->button() == Qt::LeftButton)
+        return windowHandle()->startSystemResize(edges);
+    if (m_frame->dragControls().contains(widget)) {
+        windowHandle()->startSystemMove();
+        return true;
+    }
+    return false;
 }
 
 void MainWindow::restoreAndRaise()
@@ -193,6 +382,10 @@ void MainWindow::changeEvent(QEvent *event)
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    // The application's message hook: every event of the program passes here.
+    watchWindowSize();
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseMove)
+        return handleFramePointer(watched, event);
     return QWidget::eventFilter(watched, event);
 }
 

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 struct Settings;
 struct RuntimeFlags;
@@ -12,7 +13,11 @@ class Prompter;
 class Shell;
 class SplashWindow;
 class BrowserGrid;
-class BmpScrollBox;
+class WindowFrame;
+class OverlayPanels;
+class AboutPanel;
+class SkinImages;
+class QMenu;
 
 // Where the start-up looks for things; tests point it at their own folders.
 struct StartupEnvironment
@@ -46,6 +51,17 @@ public:
     void restoreAndRaise();
 
     BrowserGrid *grid() const { return m_grid; }
+    WindowFrame *frame() const { return m_frame.get(); }
+    OverlayPanels *overlayPanels() const { return m_overlays; }
+    QMenu *appToolsMenu() const { return m_pmAppTools; }
+
+    // Window commands of the frame.
+    void maximizeOrRestore();
+    void openAboutPanel();
+    void openHelp();
+    // Sets the automatic browser size and lays the grid out again; a failed
+    // layout ends the program.
+    bool autoSizeBrowsers();
     Settings &settings() { return m_settings; }
     RuntimeFlags &flags() { return m_flags; }
 
@@ -60,6 +76,7 @@ protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -72,6 +89,11 @@ private:
     bool openAddressManagerFile();
     bool setGraphicsSettings();
     void shutDown();
+    bool layoutControls();
+    void applySkin();
+    void connectFrame();
+    void watchWindowSize();
+    bool handleFramePointer(QObject *watched, QEvent *event);
 
     Settings &m_settings;
     RuntimeFlags &m_flags;
@@ -79,9 +101,11 @@ private:
     Shell &m_shell;
     StartupEnvironment m_environment;
 
-    QWidget *m_pnMaster = nullptr;
-    QWidget *m_pnMainGrid = nullptr;
-    BmpScrollBox *m_sbMainGrid = nullptr;
+    std::unique_ptr<SkinImages> m_skin;
+    std::unique_ptr<WindowFrame> m_frame;
+    OverlayPanels *m_overlays = nullptr;
+    AboutPanel *m_pnAbout = nullptr;
+    QMenu *m_pmAppTools = nullptr;
     BrowserGrid *m_grid = nullptr;
 
     bool m_startupAborted = false;

@@ -409,26 +409,31 @@ QImage paintWindowStrip()
     return strip;
 }
 
+// The tool bar buttons are tabs leaning to the right, 58 pixels apart: the
+// 87-pixel frames overlap and the faces fit into each other, so the two rows
+// hold all the buttons and still leave room for the address bar and the
+// select list.
+Shape mainTab()
+{
+    return slantedShape(7, 14, 58, 1, 31);
+}
+
 QImage paintMainStrip()
 {
     const QSize f(87, 32);
-    const QRectF box(1, 1, 85, 30);
     QImage strip = newStrip(f, 6);
-    putButton(strip, f, 0, roundedShape(box, 6, 6));
-    putButton(strip, f, 3, roundedShape(box, 14, 14));
+    putButton(strip, f, 0, mainTab());
+    putButton(strip, f, 3, mainTab());
     return strip;
 }
 
 QImage paintMainStripOdd()
 {
     const QSize f(87, 32);
-    const QRectF box(1, 1, 85, 30);
     QImage strip = newStrip(f, 12);
-    // Rounded on the outer side: they bracket the address bar and the list.
-    putButton(strip, f, 0, roundedShape(box, 14, 4));
-    putButton(strip, f, 3, roundedShape(box, 4, 14));
-    putButton(strip, f, 6, roundedShape(box, 14, 4));
-    putButton(strip, f, 9, roundedShape(box, 4, 14));
+    // A little darker: they stand next to the address bar and the list.
+    for (int first : {0, 3, 6, 9})
+        putButton(strip, f, first, mainTab(), 0.05);
     return strip;
 }
 

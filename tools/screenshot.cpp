@@ -1,0 +1,80 @@
+// Starts the main window headless in the current HOME, waits until it is
+// shown (and, on request, until some pages have loaded or a panel is open),
+// and writes a picture of it.
+//
+//   screenshot <output.png> [--pages N] [--about] [--menu]
+
+#include "app/boxprompter.h"
+#include "app/desktopshell.h"
+#include "app/eventwait.h"
+#include "app/mainwindow.h"
+#include "app/runtimeflags.h"
+#include "app/settings.h"
+#include "grid/browsergrid.h"
+#include "pane/enginesetup.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    EngineSetup::applyProcessModel();
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: screenshot <output.png> [--pages N] [--about]\n");
+        return 2;
+    }
+    const QString output = QString::fromLocal8Bit(argv[1]);
+    int pages = 0;
+    bool about = false;
+    for (int i = 2; i < argc; ++i) {
+        if (qstrcmp(argv[i], "--pages") == 0 && i + 1 < argc)
+            pages = atoi(argv[++i]);
+        else if (qstrcmp(argv[i], "--about") == 0)
+            about = true;
+    }
+
+    Settings settings;
+    RuntimeFlags flags;
+    BoxPrompter prompter(flags);
+    DesktopShell shell;
+    MainWindow window(settings, flags, prompter, shell);
+    if (!window.startUp())
+        return 1;
+    window.show();
+    if (!EventWait::until([&] { return window.isVisible(); }, 10000))
+        return 1;
+
+    QTemporaryDir folder;
+    for (int i = 0; i < pages; ++i) {
+        const QString path = folder.filePath(QStringLiteral("page%1.html").arg(i));
+        QFile page(path);
+        page.open(QIODevice::WriteOnly);
+        page.write(QStringLiteral("<html><body style='font-family:sans-serif;background:#f4f6f8'>"
+                                  "<h1>Page %1</h1><p>A local page in cell %1.</p>"
+                                  "<p><a href='https://example.org/'>a link</a></p></body></html>")
+                       .arg(i)
+                       .toUtf8());
+        window.grid()->openAddressInNewBrowser(QUrl::fromLocalFile(path).toString(), BrowserGrid::BtNormal);
+    }
+    EventWait::until([&] {
+        for (int i = 0; i < pages; ++i)
+            if (!window.grid()->pane(i) || window.grid()->pane(i)->control()->busy()
+                || !window.grid()->pane(i)->control()->hasDocument())
+                return false;
+        return true;
+    }, 30000);
+    if (about)
+        window.openAboutPanel();
+    // Give the engine a moment to paint what it loaded.
+    EventWait::forMilliseconds(pages > 0 ? 800 : 100);
+
+    const bool saved = window.grab().save(output);
+    std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(output));
+    window.close();
+    return saved ? 0 : 1;
+}
