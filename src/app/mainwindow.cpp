@@ -17,8 +17,13 @@
 #include "appearance/widgets/bmpscrollbox.h"
 #include "appearance/widgets/shadowlabel.h"
 #include "appearance/widgets/skinbutton.h"
+#include "app/qtfiledialogs.h"
+#include "appearance/widgets/dropdowncombobox.h"
+#include "grid/addressbar.h"
+#include "grid/browsercommands.h"
 #include "grid/browsergrid.h"
 #include "grid/browsersizing.h"
+#include "grid/selectbrowserlist.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -74,6 +79,8 @@ MainWindow::~MainWindow()
 
 void MainWindow::buildForm()
 {
+    m_ownDialogs = std::make_unique<QtFileDialogs>(this);
+    m_dialogs = m_ownDialogs.get();
     m_skin = std::make_unique<SkinImages>();
     setWindowIcon(QIcon(QPixmap::fromImage(m_skin->picture(SkinPicture::ProgramIcon))));
     m_frame = std::make_unique<WindowFrame>(this);
@@ -110,6 +117,52 @@ void MainWindow::connectFrame()
     connect(f.skMinimize, &SkinButton::clicked, this, &QWidget::showMinimized);
     connect(f.button(QStringLiteral("skAppTools")), &SkinButton::clicked, this,
             [this] { m_pmAppTools->popup(QCursor::pos()); });
+}
+
+void MainWindow::createGridFeatures()
+{
+    WindowFrame &f = *m_frame;
+    const auto button = [&f](const char *name) { return f.button(QLatin1String(name)); };
+
+    m_selectList = new SelectBrowserList(*m_grid, m_prompter, f.cbSelectBrowserList, f.pnButtons, this);
+    m_addressBar = new AddressBar(*m_grid, m_settings, m_flags, m_prompter, m_shell, *m_dialogs,
+                                  {f.cbWebAddressBar, button("skAddressMode"), f.pnButtons}, this);
+    m_addressBar->setGlyphSource([this](int index) {
+        return m_skin->bigGlyph(index, m_settings.buttonGlyphStyle == 0 ? GlyphStyle::Bevel : GlyphStyle::Color);
+    });
+    // The dialogs can be replaced after this: reach them through the window.
+    m_commands = new BrowserCommands(*m_grid, m_settings, m_flags, m_prompter, m_shell, *m_dialogs,
+                                     f.cbWebAddressBar, this);
+
+    connect(button("skAddressNew"), &SkinButton::clicked, m_addressBar, &AddressBar::openInNewBrowser);
+    connect(button("skActiveRedir"), &SkinButton::clicked, m_addressBar, &AddressBar::redirectActiveBrowser);
+    connect(button("skActiveBack"), &SkinButton::clicked, m_commands, &BrowserCommands::back);
+    connect(button("skActiveForward"), &SkinButton::clicked, m_commands, &BrowserCommands::forward);
+    connect(button("skActiveRefresh"), &SkinButton::clicked, m_commands, &BrowserCommands::refresh);
+    connect(button("skActiveStop"), &SkinButton::clicked, m_commands, &BrowserCommands::stop);
+    connect(button("skActivePrint"), &SkinButton::clicked, m_commands, &BrowserCommands::print);
+    connect(button("skActiveDelete"), &SkinButton::clicked, m_commands, &BrowserCommands::deleteActive);
+    connect(button("skActiveJump"), &SkinButton::clicked, m_commands, &BrowserCommands::jump);
+    connect(button("skAddressPrior"), &SkinButton::clicked, m_commands, &BrowserCommands::priorBrowser);
+    connect(button("skAddressNext"), &SkinButton::clicked, m_commands, &BrowserCommands::nextBrowser);
+    connect(button("skActiveFileTools"), &SkinButton::clicked, this,
+            [this] { m_commands->fileToolsMenu()->popup(QCursor::pos()); });
+    connect(f.laLocalIP, &ShadowLabel::clicked, this, [this] { m_frame->laLocalIP->setText(m_commands->localIPClicked()); });
+    connect(f.laActiveIP, &ShadowLabel::clicked, this,
+            [this] { m_frame->laActiveIP->setText(m_commands->activeIPClicked()); });
+    connect(m_grid, &BrowserGrid::browserActivated, this, &MainWindow::browserActivated);
+    m_grid->setSelectListFiller([this] { return m_selectList->populateSelectList(); });
+}
+
+void MainWindow::browserActivated(int browserNo)
+{
+    if (!m_selectList->populateSelectList())
+        m_prompter.showInformation(QStringLiteral("Could not populate the select browser list."));
+    BrowserPane *pane = m_grid->pane(browserNo);
+    if (!pane || !m_selectList->selectListEntryForCell(pane->cellIndex))
+        m_prompter.showInformation(QStringLiteral("Could not update the select browser list."));
+    if (m_addressBar->mode() != AddressBar::Mode::WebSearch)
+        m_addressBar->setWebAddressMode();
 }
 
 void MainWindow::applySkin()
@@ -212,6 +265,7 @@ bool MainWindow::initializeGrid()
             m_frame->cbWebAddressBar->setEditText(QString());
             m_frame->cbSelectBrowserList->clear();
         });
+        createGridFeatures();
         applySkin();
     }
     return m_grid->layoutGrid(true);
@@ -264,6 +318,7 @@ void MainWindow::resizeEvent(QResizeEvent *event)
         return;
     m_overlays->hideAll();
     m_frame->layout();
+    watchWindowSize();
 }
 
 void MainWindow::maximizeOrRestore()
@@ -314,6 +369,10 @@ bool MainWindow::autoSizeBrowsers()
 void MainWindow::watchWindowSize()
 {
     if (width() == m_flags.lastWidth && height() == m_flags.lastHeight)
+        return;
+    // Until the frame is laid out for the new size the grid area is stale;
+    // resizeEvent comes back here once it is.
+    if (m_frame->pnMaster->size() != size())
         return;
     m_flags.lastWidth = width();
     m_flags.lastHeight = height();

@@ -18,6 +18,10 @@ class OverlayPanels;
 class AboutPanel;
 class SkinImages;
 class QMenu;
+class FileDialogs;
+class AddressBar;
+class SelectBrowserList;
+class BrowserCommands;
 
 // Where the start-up looks for things; tests point it at their own folders.
 struct StartupEnvironment
@@ -54,6 +58,11 @@ public:
     WindowFrame *frame() const { return m_frame.get(); }
     OverlayPanels *overlayPanels() const { return m_overlays; }
     QMenu *appToolsMenu() const { return m_pmAppTools; }
+    AddressBar *addressBar() const { return m_addressBar; }
+    SelectBrowserList *selectList() const { return m_selectList; }
+    BrowserCommands *commands() const { return m_commands; }
+    // The file dialogs the window uses (Qt's by default; tests plan theirs).
+    void setFileDialogs(FileDialogs *dialogs) { m_dialogs = dialogs; }
 
     // Window commands of the frame.
     void maximizeOrRestore();
@@ -94,6 +103,8 @@ private:
     void connectFrame();
     void watchWindowSize();
     bool handleFramePointer(QObject *watched, QEvent *event);
+    void createGridFeatures();
+    void browserActivated(int browserNo);
 
     Settings &m_settings;
     RuntimeFlags &m_flags;
@@ -107,6 +118,11 @@ private:
     AboutPanel *m_pnAbout = nullptr;
     QMenu *m_pmAppTools = nullptr;
     BrowserGrid *m_grid = nullptr;
+    std::unique_ptr<FileDialogs> m_ownDialogs;
+    FileDialogs *m_dialogs = nullptr;
+    AddressBar *m_addressBar = nullptr;
+    SelectBrowserList *m_selectList = nullptr;
+    BrowserCommands *m_commands = nullptr;
 
     bool m_startupAborted = false;
     bool m_shownOnce = false;

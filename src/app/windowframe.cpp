@@ -3,6 +3,7 @@
 #include "app/settings.h"
 #include "appearance/skinimages.h"
 #include "appearance/widgets/bmpscrollbox.h"
+#include "appearance/widgets/dropdowncombobox.h"
 #include "appearance/widgets/shadowlabel.h"
 #include "appearance/widgets/skinbutton.h"
 
@@ -187,14 +188,15 @@ void WindowFrame::buildControls()
     for (const ButtonSpec &spec : Buttons)
         m_buttons.insert(QLatin1String(spec.name), skinButton(pnButtons, spec.name, QLatin1String(spec.hint)));
 
-    cbWebAddressBar = new QComboBox(pnButtons);
+    cbWebAddressBar = new DropDownComboBox(pnButtons);
     cbWebAddressBar->setObjectName(QStringLiteral("cbWebAddressBar"));
     cbWebAddressBar->setToolTip(QStringLiteral("Web Address Bar"));
     cbWebAddressBar->setEditable(true);
     cbWebAddressBar->setInsertPolicy(QComboBox::NoInsert);
     cbWebAddressBar->setMaxVisibleItems(16);
+    cbWebAddressBar->lineEdit()->installEventFilter(cbWebAddressBar);
 
-    cbSelectBrowserList = new QComboBox(pnButtons);
+    cbSelectBrowserList = new DropDownComboBox(pnButtons);
     cbSelectBrowserList->setObjectName(QStringLiteral("cbSelectBrowserList"));
     cbSelectBrowserList->setToolTip(QStringLiteral("Active browser, change to select a new active browser."));
     cbSelectBrowserList->setMaxVisibleItems(32);
@@ -237,7 +239,6 @@ void WindowFrame::layout()
 {
     const int w = window->width();
     const int h = window->height();
-    pnMaster->setGeometry(0, 0, w, h);
 
     pnTop->setGeometry(0, 0, w, StripHeight);
     pnBottom->setGeometry(0, h - StripHeight, w, StripHeight);
@@ -297,6 +298,9 @@ void WindowFrame::layout()
     imGridBottomRight->setGeometry(gw - 150, 0, 150, 9);
     imGridLeft->setGeometry(-2, 0, 9, pnGridLeft->height());
     imGridRight->setGeometry(0, 0, 9, pnGridRight->height());
+    // Last: a pnMaster of the window's size tells that the whole frame is
+    // laid out for it (the resize watch relies on that).
+    pnMaster->setGeometry(0, 0, w, h);
 }
 
 void WindowFrame::applySkin(const SkinImages &skin, const Settings &settings)
@@ -387,7 +391,7 @@ void WindowFrame::applySkin(const SkinImages &skin, const Settings &settings)
         status->setFontColor(settingsColor(settings.statusBarFontColor));
         status->setShadowColor(settingsColor(settings.statusBarFontShadowColor));
     }
-    for (QComboBox *bar : {cbWebAddressBar, cbSelectBrowserList}) {
+    for (DropDownComboBox *bar : {cbWebAddressBar, cbSelectBrowserList}) {
         QPalette p = bar->palette();
         p.setColor(QPalette::Base, settingsColor(settings.addressBarColor));
         p.setColor(QPalette::Text, settingsColor(settings.addressBarFontColor));

@@ -4,7 +4,7 @@
 #include <QList>
 #include <QString>
 
-class QComboBox;
+class DropDownComboBox;
 class QLabel;
 class QWidget;
 class BmpScrollBox;
@@ -51,7 +51,7 @@ public:
     QLabel *imGridLeft, *imGridRight, *imResize;
     ShadowLabel *laHints, *laAudio, *laQueue, *laLocalIP, *laActiveIP, *laBrowserInfo;
     SkinButton *skAppClose, *skMaximize, *skMinimize;
-    QComboBox *cbWebAddressBar, *cbSelectBrowserList;
+    DropDownComboBox *cbWebAddressBar, *cbSelectBrowserList;
 
 private:
     void buildStrips();

@@ -152,6 +152,8 @@ bool BrowserGrid::openAddressInNewBrowser(const QString &address, const QString 
         } else if (browserType == BtQueue) {
             pane->navigateTo(address);
             pane->selectBrowser(false);
+            if (m_fillSelectList)
+                m_fillSelectList();
         } else if (browserType == BtSearchEngine) {
             pane->navigateTo(m_settings.searchEngineAddress + address);
             pane->selectBrowser(true);
@@ -168,6 +170,8 @@ int BrowserGrid::openEmptyBrowser()
     if (slot == NoIndex)
         return NoIndex;
     m_browsers[slot]->selectBrowser(false);
+    if (m_fillSelectList && !m_fillSelectList())
+        m_prompter.showInformation(QStringLiteral("Could not populate the select browser list."));
     return slot;
 }
 

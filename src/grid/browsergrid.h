@@ -59,6 +59,8 @@ public:
     void setScannerRunningReader(std::function<bool()> reader) { m_scannerRunning = std::move(reader); }
     void setPaneSkin(bool active, bool zoomButton, const PaneButtonSkin &skin);
     void setPanePicture(PanePicture picture, const QImage &image) { m_pictures.insert(int(picture), image); }
+    // Fills the select-browser list again (after a queued or pop-up pane).
+    void setSelectListFiller(std::function<bool()> filler) { m_fillSelectList = std::move(filler); }
     // Widgets disabled while a pane is being deleted.
     void setWidgetsDisabledDuringDelete(QList<QPointer<QWidget>> widgets) { m_disableDuringDelete = std::move(widgets); }
 
@@ -74,6 +76,8 @@ public:
     Qt::KeyboardModifiers keyboardModifiers() const override;
     bool scannerRunning() const override;
     QString searchOnDownloadText() const override { return {}; }
+    QColor searchColor() const override { return QColor(0xFF, 0x00, 0xFF); }
+    bool searchProximate() const override { return false; }
     QColor activeBorderColor() const override;
     QColor gridBackgroundColor() const override;
     QColor statusBarFontColor() const override;
@@ -110,6 +114,7 @@ private:
     BrowserPane::ControlFactory m_controlFactory;
     std::function<Qt::KeyboardModifiers()> m_keyboardState;
     std::function<bool()> m_scannerRunning;
+    std::function<bool()> m_fillSelectList;
     PaneButtonSkin m_skins[2][2];
     QHash<int, QImage> m_pictures;
     QList<QPointer<QWidget>> m_disableDuringDelete;

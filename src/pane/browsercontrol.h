@@ -1,10 +1,13 @@
 #pragma once
 
+#include <QImage>
 #include <QObject>
 #include <QString>
+#include <QVariant>
 
 #include <functional>
 
+class QPrinter;
 class QWidget;
 class BrowserControl;
 
@@ -48,6 +51,26 @@ public:
     virtual bool silent() const = 0;
     virtual void setOffline(bool offline) = 0; // no network requests while set
     virtual bool offline() const = 0;
+
+    // Page access for the page operations. Each call waits (processing
+    // events) at most timeoutMs for the engine and reports false when the
+    // engine gave no answer in time.
+
+    // Runs a script on the current document in a world of its own (it sees
+    // the page's document, not the page's script variables); result gets
+    // the script's last value, an invalid QVariant when the script threw.
+    virtual bool runScript(const QString &script, int timeoutMs, QVariant *result = nullptr) = 0;
+    // The current document as markup.
+    virtual bool toHtml(int timeoutMs, QString *html) = 0;
+    // The visible part of the page at the control's size, once the engine
+    // has painted what scripts changed just before; null when it cannot.
+    virtual QImage grabVisible(int timeoutMs) = 0;
+    // Prints the whole document on printer.
+    virtual bool print(QPrinter *printer, int timeoutMs) = 0;
+    // Zoom of the page, 1.0 for its own size; false when the engine did
+    // not take the factor.
+    virtual bool setZoomFactor(double factor) = 0;
+    virtual double zoomFactor() const = 0;
 
     // Decides each request of the page for a new window.
     void setNewWindowHandler(std::function<NewWindowDecision()> handler) { m_newWindowHandler = std::move(handler); }

@@ -85,7 +85,6 @@ void BrowserPane::buildForm()
     m_pnWhiteBack = makePanel(m_pnBrowserBack, "pnWhiteBack", Qt::white);
 
     m_pnButtons = makePanel(m_pnWhiteBack, "pnButtons", grid);
-    m_pnButtons->setAttribute(Qt::WA_OpaquePaintEvent);
 
     m_skSelect = new SkinButton(m_pnButtons);
     m_skSelect->setObjectName(QStringLiteral("skSelect"));
@@ -95,10 +94,7 @@ void BrowserPane::buildForm()
     m_skZoom = new SkinButton(m_pnButtons);
     m_skZoom->setObjectName(QStringLiteral("skZoom"));
     m_skZoom->setToolTip(QStringLiteral("Zoom browser."));
-    connect(m_skZoom, &SkinButton::clicked, this, [this] {
-        if (!m_closing)
-            emit zoomClicked();
-    });
+    connect(m_skZoom, &SkinButton::clicked, this, &BrowserPane::zoomClick);
 
     m_imSecurityOn = makePicture(m_pnButtons, "imSecurityOn", m_host.panePicture(PanePicture::SecurityOn),
                                  {16, 16}, QStringLiteral("Click to make this the active browser."));
@@ -139,23 +135,23 @@ void BrowserPane::buildForm()
 void BrowserPane::connectControl()
 {
     connect(m_control, &BrowserControl::statusTextChange, this, [this](const QString &text) {
-        if (!m_closing && m_isActive)
+        if (!m_state.closing && m_isActive)
             m_host.setBrowserInfo(text);
     });
     connect(m_control, &BrowserControl::commandStateChange, this, [this](int command, bool enabled) {
-        if (m_closing)
+        if (m_state.closing)
             return;
         if (command == BrowserControl::CommandForward)
-            m_canGoForward = enabled;
+            m_state.canGoForward = enabled;
         else if (command == BrowserControl::CommandBack)
-            m_canGoBack = enabled;
+            m_state.canGoBack = enabled;
     });
     connect(m_control, &BrowserControl::beforeNavigate2, this, [this](const QString &) {
-        if (!m_closing)
-            m_highlightedText.clear();
+        if (!m_state.closing)
+            m_state.highlightedText.clear();
     });
     connect(m_control, &BrowserControl::navigateComplete2, this, [this](const QString &) {
-        if (m_closing)
+        if (m_state.closing)
             return;
         const QString address = m_control->locationUrl();
         if (address.isEmpty() || m_historyList.contains(address))
@@ -163,14 +159,9 @@ void BrowserPane::connectControl()
         m_historyList.insert(std::lower_bound(m_historyList.begin(), m_historyList.end(), address), address);
         m_host.addToHistory(address);
     });
-    connect(m_control, &BrowserControl::documentComplete, this, [this](const QString &) {
-        if (m_closing)
-            return;
-        if (m_isActive)
-            m_host.setActiveIP(QStringLiteral("Unresolved"));
-    });
+    connect(m_control, &BrowserControl::documentComplete, this, &BrowserPane::documentComplete);
     connect(m_control, &BrowserControl::setSecureLockIcon, this, [this](int level) {
-        if (m_closing)
+        if (m_state.closing)
             return;
         m_imSecurityOn->setVisible(level != 0);
         m_imSecurityOff->setVisible(level == 0);
@@ -182,7 +173,7 @@ void BrowserPane::connectControl()
 NewWindowDecision BrowserPane::decideNewWindow()
 {
     using Kind = NewWindowDecision::Kind;
-    if (m_closing)
+    if (m_state.closing)
         return {Kind::Cancel, nullptr};
     m_host.closeOpenMessageBox();
     NewWindowDecision decision{Kind::Cancel, nullptr};
@@ -223,15 +214,46 @@ NewWindowDecision BrowserPane::decideNewWindow()
     return decision;
 }
 
+void BrowserPane::documentComplete()
+{
+    if (m_state.closing)
+        return;
+    if (m_isActive)
+        m_host.setActiveIP(QStringLiteral("Unresolved"));
+    // "Search on download": the search text is highlighted in every page
+    // that arrives, unless the scanner is busy with the grid. The control
+    // reports the top-level document only.
+    try {
+        if (m_host.scannerRunning())
+            return;
+        const QString text = m_host.searchOnDownloadText();
+        if (!text.isEmpty() && text != m_state.highlightedText)
+            m_operations.highlightSearchText(text, m_host.searchColor(), m_host.searchProximate());
+    } catch (...) {
+        m_host.showInformation(QStringLiteral("Could not search browser on download,\nit may be busy"));
+    }
+}
+
+void BrowserPane::zoomClick()
+{
+    if (m_state.closing)
+        return;
+    if (!m_operations.zoomBrowser())
+        m_host.showInformation(QStringLiteral("Could not zoom the browser,\nit may be busy"));
+    emit zoomClicked();
+}
+
+QImage BrowserPane::busyPicture() const
+{
+    return m_imgBusy->pixmap().toImage();
+}
+
 void BrowserPane::initBrowserPane()
 {
-    m_canGoBack = m_canGoForward = m_hasHighlights = m_refreshedThisCycle = false;
+    m_state = PaneState();
     m_buttonsDragging = false;
-    m_closing = false;
     m_isActive = false;
     m_buttonsDragY = 0;
-    m_zoomStep = 0;
-    m_highlightedText.clear();
     m_control->setSilent(false);
     placeButtonStrip();
     m_skSelect->move(5, 5);
@@ -281,7 +303,7 @@ void BrowserPane::applyLook(bool active)
 
 bool BrowserPane::selectBrowser(bool select)
 {
-    if (m_closing)
+    if (m_state.closing)
         return false;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     bool ok = true;
@@ -306,7 +328,7 @@ bool BrowserPane::selectBrowser(bool select)
 
 void BrowserPane::selectClick()
 {
-    if (m_closing)
+    if (m_state.closing)
         return;
     if (!selectBrowser(true))
         m_host.showInformation(QStringLiteral("Could not activate this browser."));
@@ -323,7 +345,7 @@ bool BrowserPane::navigateTo(const QString &address)
 
 void BrowserPane::closeBrowserPane()
 {
-    m_closing = true;
+    m_state.closing = true;
     m_control->setSilent(true);
     m_control->stop();
     m_control->navigate(QStringLiteral("about:blank"));
@@ -361,7 +383,7 @@ void BrowserPane::resizeEvent(QResizeEvent *)
 bool BrowserPane::eventFilter(QObject *watched, QEvent *event)
 {
     const bool moveTab = watched == m_imMoveTabGray || watched == m_imMoveTabColor;
-    if (moveTab && !m_closing) {
+    if (moveTab && !m_state.closing) {
         auto *mouse = static_cast<QMouseEvent *>(event);
         switch (event->type()) {
         case QEvent::MouseButtonPress:

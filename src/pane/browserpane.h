@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pane/browsercontrol.h"
+#include "pane/pageoperations.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -38,22 +39,28 @@ public:
     void freeBrowserControl();
 
     BrowserControl *control() const { return m_control; }
-    bool closing() const { return m_closing; }
+    // Back, forward, refresh, stop, print, links, save, highlight, preview,
+    // zoom and scroll on this pane's page.
+    PageOperations &pages() { return m_operations; }
+    bool closing() const { return m_state.closing; }
     bool isActive() const { return m_isActive; }
-    bool canGoBack() const { return m_canGoBack; }
-    bool canGoForward() const { return m_canGoForward; }
-    bool hasHighlights() const { return m_hasHighlights; }
-    QString highlightedText() const { return m_highlightedText; }
-    int zoomStep() const { return m_zoomStep; }
-    bool refreshedThisCycle() const { return m_refreshedThisCycle; }
-    void setRefreshedThisCycle(bool value) { m_refreshedThisCycle = value; }
+    bool canGoBack() const { return m_state.canGoBack; }
+    bool canGoForward() const { return m_state.canGoForward; }
+    bool hasHighlights() const { return m_state.hasHighlights; }
+    QString highlightedText() const { return m_state.highlightedText; }
+    int zoomStep() const { return m_state.zoomStep; }
+    bool refreshedThisCycle() const { return m_state.refreshedThisCycle; }
+    void setRefreshedThisCycle(bool value) { m_state.refreshedThisCycle = value; }
+    // The picture that stands in for a page that cannot be previewed (ImgBusy).
+    QImage busyPicture() const;
     // Every address this pane has shown, each once, sorted (cbHistoryList).
     const QStringList &historyList() const { return m_historyList; }
     bool securityOn() const;
     QWidget *buttonStrip() const { return m_pnButtons; }
 
 signals:
-    // The zoom button was clicked (page operations act on it).
+    // The zoom button was clicked; the pane has zoomed its page (or told
+    // the user it could not).
     void zoomClicked();
 
 protected:
@@ -65,6 +72,8 @@ private:
     void placeButtonStrip();
     void applyLook(bool active);
     void selectClick();
+    void zoomClick();
+    void documentComplete();
     void connectControl();
     NewWindowDecision decideNewWindow();
 
@@ -83,14 +92,9 @@ private:
     QLabel *m_imgBusy;
 
     QStringList m_historyList;
-    QString m_highlightedText;
-    int m_zoomStep = 0;
+    PaneState m_state;
+    PageOperations m_operations{*this, m_state};
     int m_buttonsDragY = 0;
     bool m_buttonsDragging = false;
-    bool m_canGoBack = false;
-    bool m_canGoForward = false;
-    bool m_hasHighlights = false;
-    bool m_refreshedThisCycle = false;
-    bool m_closing = false;
     bool m_isActive = false;
 };

@@ -40,6 +40,10 @@ public:
     virtual bool scannerRunning() const = 0;
     // The "Search on download" text, or empty when that is off.
     virtual QString searchOnDownloadText() const = 0;
+    // How search text is highlighted: the colour picked for it (fuchsia
+    // unless changed) and "Proximate" (the whole surrounding word).
+    virtual QColor searchColor() const = 0;
+    virtual bool searchProximate() const = 0;
 
     virtual QColor activeBorderColor() const = 0;
     virtual QColor gridBackgroundColor() const = 0;

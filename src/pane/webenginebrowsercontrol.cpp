@@ -1,11 +1,18 @@
 #include "pane/webenginebrowsercontrol.h"
 
+#include "app/eventwait.h"
 #include "pane/browserpage.h"
 #include "pane/popupbrowserwindow.h"
 
+#include <QDeadlineTimer>
+#include <QPrinter>
 #include <QWebEngineCertificateError>
 #include <QWebEngineHistory>
+#include <QWebEngineScript>
 #include <QWebEngineView>
+
+#include <memory>
+#include <optional>
 
 WebEngineBrowserControl::WebEngineBrowserControl(QWidget *parentWidget)
     : BrowserControl(parentWidget), m_view(new QWebEngineView(parentWidget)), m_page(new BrowserPage(m_view))
@@ -153,4 +160,110 @@ QWebEnginePage *WebEngineBrowserControl::takeNewWindow()
     auto *window = new PopupBrowserWindow;
     window->show();
     return window->page();
+}
+
+// The engine answers page calls later, on this thread. Each call below waits
+// for its answer in an event loop; the answer lands in shared state, so one
+// that comes after the wait gave up harms nothing.
+
+bool WebEngineBrowserControl::runScript(const QString &script, int timeoutMs, QVariant *result)
+{
+    struct Answer
+    {
+        bool arrived = false;
+        QVariant value;
+    };
+    auto answer = std::make_shared<Answer>();
+    const QPointer<WebEngineBrowserControl> self(this);
+    // The application world: page scripts can neither see nor replace what
+    // the program runs.
+    m_page->runJavaScript(script, QWebEngineScript::ApplicationWorld, [answer](const QVariant &value) {
+        answer->arrived = true;
+        answer->value = value;
+    });
+    EventWait::until([&] { return answer->arrived || !self; }, timeoutMs);
+    if (!self || !answer->arrived)
+        return false;
+    if (result)
+        *result = answer->value;
+    return true;
+}
+
+bool WebEngineBrowserControl::toHtml(int timeoutMs, QString *html)
+{
+    auto answer = std::make_shared<std::optional<QString>>();
+    const QPointer<WebEngineBrowserControl> self(this);
+    m_page->toHtml([answer](const QString &markup) { *answer = markup; });
+    EventWait::until([&] { return answer->has_value() || !self; }, timeoutMs);
+    if (!self || !answer->has_value())
+        return false;
+    if (html)
+        *html = **answer;
+    return true;
+}
+
+bool WebEngineBrowserControl::waitForPaint(int timeoutMs)
+{
+    // A document has been painted with its latest changes once two animation
+    // frames have begun after them; the flag lives in the program's own
+    // script world.
+    const QDeadlineTimer deadline(timeoutMs);
+    if (!runScript(QStringLiteral("window.vorlanPainted = false;"
+                                  "requestAnimationFrame(function () {"
+                                  "  requestAnimationFrame(function () { window.vorlanPainted = true; });"
+                                  "});"
+                                  "true"),
+                   int(deadline.remainingTime())))
+        return false;
+    while (!deadline.hasExpired()) {
+        QVariant painted;
+        if (!runScript(QStringLiteral("window.vorlanPainted === true"), int(deadline.remainingTime()), &painted))
+            return false;
+        if (painted.toBool())
+            return true;
+    }
+    return false;
+}
+
+QImage WebEngineBrowserControl::grabVisible(int timeoutMs)
+{
+    // A page that cannot paint now (hidden, hung) is still grabbed as it
+    // last showed.
+    waitForPaint(timeoutMs);
+    if (!m_view)
+        return {};
+    QImage picture = m_view->grab().toImage();
+    if (picture.isNull())
+        return {};
+    if (picture.size() != m_view->size())
+        picture = picture.scaled(m_view->size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return picture;
+}
+
+bool WebEngineBrowserControl::print(QPrinter *printer, int timeoutMs)
+{
+    if (!printer || !m_view)
+        return false;
+    auto finished = std::make_shared<std::optional<bool>>();
+    const QPointer<WebEngineBrowserControl> self(this);
+    const QMetaObject::Connection connection = connect(
+        m_view, &QWebEngineView::printFinished, this, [finished](bool success) { *finished = success; });
+    m_view->print(printer);
+    EventWait::until([&] { return finished->has_value() || !self; }, timeoutMs);
+    if (!self)
+        return false;
+    disconnect(connection);
+    return finished->value_or(false);
+}
+
+bool WebEngineBrowserControl::setZoomFactor(double factor)
+{
+    m_page->setZoomFactor(factor);
+    // The engine ignores factors outside its range.
+    return qFuzzyCompare(m_page->zoomFactor(), factor);
+}
+
+double WebEngineBrowserControl::zoomFactor() const
+{
+    return m_page->zoomFactor();
 }

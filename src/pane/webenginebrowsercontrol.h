@@ -34,6 +34,13 @@ public:
     void setOffline(bool offline) override;
     bool offline() const override;
 
+    bool runScript(const QString &script, int timeoutMs, QVariant *result = nullptr) override;
+    bool toHtml(int timeoutMs, QString *html) override;
+    QImage grabVisible(int timeoutMs) override;
+    bool print(QPrinter *printer, int timeoutMs) override;
+    bool setZoomFactor(double factor) override;
+    double zoomFactor() const override;
+
     // The address as the engine should load it: an empty one is
     // "about:blank"; text without a scheme is read as the user typed it.
     static QUrl addressToUrl(const QString &address);
@@ -41,6 +48,7 @@ public:
 private:
     QWebEnginePage *takeNewWindow();
     void reportCommandState();
+    bool waitForPaint(int timeoutMs);
 
     QPointer<QWebEngineView> m_view;
     BrowserPage *m_page;

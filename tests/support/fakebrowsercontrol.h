@@ -36,10 +36,40 @@ public:
     void setOffline(bool offline) override { m_offline = offline; }
     bool offline() const override { return m_offline; }
 
+    // Page access: scripts are recorded and answered with scriptResult.
+    bool runScript(const QString &script, int, QVariant *result = nullptr) override
+    {
+        scripts << script;
+        if (result)
+            *result = scriptResult;
+        return true;
+    }
+    bool toHtml(int, QString *html) override
+    {
+        if (html)
+            *html = QStringLiteral("<html><head></head><body></body></html>");
+        return true;
+    }
+    QImage grabVisible(int) override
+    {
+        QImage picture(m_widget->size(), QImage::Format_RGB32);
+        picture.fill(Qt::white);
+        return picture;
+    }
+    bool print(QPrinter *, int) override { return false; }
+    bool setZoomFactor(double factor) override
+    {
+        m_zoomFactor = factor;
+        return true;
+    }
+    double zoomFactor() const override { return m_zoomFactor; }
+
     // Asks the pane what to do with a page's new window.
     NewWindowDecision requestNewWindow() const { return decideNewWindow(); }
 
     QStringList navigations;
+    QStringList scripts;
+    QVariant scriptResult;
     int stops = 0;
 
 private:
@@ -47,4 +77,5 @@ private:
     QString m_location;
     bool m_silent = false;
     bool m_offline = false;
+    double m_zoomFactor = 1.0;
 };

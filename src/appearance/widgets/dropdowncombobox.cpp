@@ -1,0 +1,36 @@
+#include "appearance/widgets/dropdowncombobox.h"
+
+#include <QAbstractItemView>
+#include <QLineEdit>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+DropDownComboBox::DropDownComboBox(QWidget *parent) : QComboBox(parent) {}
+
+void DropDownComboBox::showPopup()
+{
+    emit aboutToShowPopup();
+    view()->setMinimumWidth(qMax(m_popupWidth, width()));
+    QComboBox::showPopup();
+}
+
+bool DropDownComboBox::eventFilter(QObject *watched, QEvent *event)
+{
+    // An editable box's text field takes the double-click itself.
+    if (watched == lineEdit() && event->type() == QEvent::MouseButtonDblClick)
+        emit doubleClicked(static_cast<QMouseEvent *>(event)->modifiers());
+    if (watched == lineEdit() && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            emit enterPressed();
+            return true;
+        }
+    }
+    return QComboBox::eventFilter(watched, event);
+}
+
+void DropDownComboBox::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    emit doubleClicked(event->modifiers());
+    QComboBox::mouseDoubleClickEvent(event);
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QComboBox>
+
+// A combo box that tells its owner just before its list drops down, so the
+// list can be filled fresh and given its width; and that reports
+// double-clicks on its text.
+class DropDownComboBox : public QComboBox
+{
+    Q_OBJECT
+public:
+    explicit DropDownComboBox(QWidget *parent = nullptr);
+
+    // Width of the dropped-down list; 0 for the box's own width.
+    void setPopupWidth(int width) { m_popupWidth = width; }
+    int popupWidth() const { return m_popupWidth; }
+
+    void showPopup() override;
+
+signals:
+    void aboutToShowPopup();
+    void doubleClicked(Qt::KeyboardModifiers modifiers);
+    // Enter in the text field (taken here, once per key press).
+    void enterPressed();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    int m_popupWidth = 0;
+};

@@ -1,0 +1,172 @@
+#include "grid/addressbar.h"
+
+#include "app/filedialogs.h"
+#include "app/prompter.h"
+#include "app/runtimeflags.h"
+#include "app/settings.h"
+#include "app/shell.h"
+#include "appearance/widgets/dropdowncombobox.h"
+#include "appearance/widgets/skinbutton.h"
+#include "grid/browsergrid.h"
+#include "pane/pageoperations.h"
+
+#include <QActionGroup>
+#include <QCursor>
+#include <QLineEdit>
+#include <QMenu>
+
+AddressBar::AddressBar(BrowserGrid &grid, Settings &settings, RuntimeFlags &flags, Prompter &prompter, Shell &shell,
+                       FileDialogs &dialogs, Parts parts, QObject *parent)
+    : QObject(parent), m_grid(grid), m_settings(settings), m_flags(flags), m_prompter(prompter), m_shell(shell),
+      m_dialogs(dialogs), m_parts(parts), m_menu(new QMenu(parts.bar))
+{
+    m_menu->setObjectName(QStringLiteral("pmWebAddressBarMode"));
+    auto *group = new QActionGroup(m_menu);
+    m_webAddressMode = m_menu->addAction(QStringLiteral("Web Address"), this, &AddressBar::setWebAddressMode);
+    m_webAddressMode->setObjectName(QStringLiteral("WebAddressMode"));
+    m_linksMode = m_menu->addAction(QStringLiteral("Active Browser Links"), this, &AddressBar::setActiveBrowserLinksMode);
+    m_linksMode->setObjectName(QStringLiteral("ActiveBrowserLinksMode"));
+    m_searchMode = m_menu->addAction(QStringLiteral("Web Search"), this, &AddressBar::setWebSearchMode);
+    m_searchMode->setObjectName(QStringLiteral("WebSearchMode"));
+    for (QAction *a : {m_webAddressMode, m_linksMode, m_searchMode}) {
+        a->setCheckable(true);
+        group->addAction(a);
+    }
+    m_webAddressMode->setChecked(true);
+    m_menu->addSeparator();
+    m_menu->addAction(QStringLiteral("Cancel"));
+
+    DropDownComboBox *bar = m_parts.bar;
+    connect(bar, &DropDownComboBox::enterPressed, this, &AddressBar::openInNewBrowser);
+    connect(bar, &DropDownComboBox::aboutToShowPopup, this, &AddressBar::dropDown);
+    connect(bar, &DropDownComboBox::doubleClicked, this, &AddressBar::doubleClicked);
+    connect(m_parts.modeButton, &SkinButton::clicked, this, [this] { m_menu->popup(QCursor::pos()); });
+}
+
+void AddressBar::openInNewBrowser()
+{
+    const QString text = m_parts.bar->currentText().trimmed();
+    QString type = BrowserGrid::BtNormal;
+    if (m_mode == Mode::WebSearch) {
+        type = BrowserGrid::BtSearchEngine;
+        if (m_parts.bar->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0)
+            m_parts.bar->addItem(text);
+        if (!m_webSearchList.contains(text)) {
+            m_webSearchList.insert(std::lower_bound(m_webSearchList.begin(), m_webSearchList.end(), text), text);
+        }
+        m_parts.bar->setEditText(text);
+    }
+    if (!m_grid.openAddressInNewBrowser(text, type)) {
+        if (m_prompter.askConfirmation(QStringLiteral("The browser limit has been reached, jump to IE?")))
+            m_shell.openWithDefaultHandler(text);
+    }
+}
+
+void AddressBar::redirectActiveBrowser()
+{
+    if (m_flags.activeBrowser == NoIndex) {
+        openInNewBrowser();
+        return;
+    }
+    m_flags.pointedCell = NoIndex;
+    if (BrowserPane *pane = m_grid.activePane())
+        pane->navigateTo(m_parts.bar->currentText().trimmed());
+}
+
+void AddressBar::enterMode(Mode mode)
+{
+    if (m_mode != mode || m_parts.modeButton->bitGlyph().isNull()) {
+        const int image = mode == Mode::WebAddress ? 4 : mode == Mode::ActiveBrowserLinks ? 6 : 7;
+        m_parts.modeButton->setBitGlyph(m_settings.buttonGlyphStyle == 2 || !m_glyph ? QImage() : m_glyph(image));
+        m_parts.modeButton->update();
+    }
+    m_mode = mode;
+    (mode == Mode::WebAddress ? m_webAddressMode : mode == Mode::ActiveBrowserLinks ? m_linksMode : m_searchMode)
+        ->setChecked(true);
+    applyColours();
+}
+
+void AddressBar::applyColours()
+{
+    const bool search = m_mode == Mode::WebSearch;
+    QPalette p = m_parts.bar->palette();
+    p.setColor(QPalette::Base, settingsColor(search ? SearchColor : m_settings.addressBarColor));
+    p.setColor(QPalette::Text, settingsColor(search ? SearchFontColor : m_settings.addressBarFontColor));
+    p.setColor(QPalette::ButtonText, p.color(QPalette::Text));
+    m_parts.bar->setPalette(p);
+    m_parts.bar->lineEdit()->setPalette(p);
+}
+
+// Replaces the list and keeps the text as it was.
+void AddressBar::setList(const QStringList &items)
+{
+    const QString text = m_parts.bar->currentText();
+    m_parts.bar->clear();
+    m_parts.bar->addItems(items);
+    m_parts.bar->setEditText(text);
+}
+
+void AddressBar::setWebAddressMode()
+{
+    enterMode(Mode::WebAddress);
+    setList({});
+    if (BrowserPane *pane = m_grid.activePane()) {
+        setList(pane->historyList());
+        m_parts.bar->setEditText(pane->control()->locationUrl());
+    }
+}
+
+void AddressBar::setActiveBrowserLinksMode()
+{
+    enterMode(Mode::ActiveBrowserLinks);
+    setList({});
+    BrowserPane *pane = m_grid.activePane();
+    if (!pane)
+        return;
+    if (pane->pages().fillLinksList()) {
+        setList(pane->pages().linksList());
+    } else {
+        setWebAddressMode();
+        m_prompter.showInformation(QStringLiteral("Could not get the links from the active browser,\nit may be busy"));
+    }
+}
+
+void AddressBar::setWebSearchMode()
+{
+    enterMode(Mode::WebSearch);
+    setList(m_webSearchList);
+}
+
+void AddressBar::dropDown()
+{
+    if (m_mode == Mode::WebAddress)
+        setWebAddressMode();
+    m_parts.bar->setPopupWidth(m_parts.buttonPanel->width() - m_parts.bar->x() - 6);
+}
+
+void AddressBar::doubleClicked(Qt::KeyboardModifiers keys)
+{
+    const bool shift = keys & Qt::ShiftModifier;
+    const bool ctrl = keys & Qt::ControlModifier;
+    if (shift && !ctrl) {
+        const QString file = m_dialogs.getOpenFileName(
+            QStringLiteral("Open a local Internet file."), m_flags.dataFolder + QStringLiteral("Web Saves/"),
+            QStringLiteral("Internet File (*.txt *.html *.htm *.wml *.xhtml *.xsl *.shtml *.shtm *.xml *.asp *.php "
+                           "*.jsp *.jasp *.csx *.jpeg *.jpg *.gif *.png)"),
+            QStringLiteral("html"));
+        if (!file.isEmpty())
+            m_parts.bar->setEditText(file);
+    } else if (ctrl && !shift) {
+        if (m_mode == Mode::WebSearch) {
+            m_prompter.showInformation(
+                QStringLiteral("Could not create new web address group.\nThe web address bar is in search mode."));
+            return;
+        }
+        QStringList items;
+        for (int i = 0; i < m_parts.bar->count(); ++i)
+            items << m_parts.bar->itemText(i);
+        const bool wanted = m_mode == Mode::ActiveBrowserLinks || !items.isEmpty();
+        if (!wanted || !m_makeGroup || !m_makeGroup(items))
+            m_prompter.showInformation(QStringLiteral("Could not create new web address group."));
+    }
+}

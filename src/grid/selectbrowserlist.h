@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+
+class BrowserGrid;
+class DropDownComboBox;
+class Prompter;
+class QWidget;
+
+// The select-browser list (cbSelectBrowserList): one entry per pane in
+// ascending cell order, "cell • address"; picking one makes that pane the
+// active browser.
+class SelectBrowserList : public QObject
+{
+    Q_OBJECT
+public:
+    static const QString Bullet; // " • " between the cell and the address
+
+    SelectBrowserList(BrowserGrid &grid, Prompter &prompter, DropDownComboBox *list, QWidget *buttonPanel,
+                      QObject *parent = nullptr);
+
+    // The entries for the panes now in the grid.
+    static QStringList entries(const BrowserGrid &grid);
+
+    bool populateSelectList();
+    bool selectListEntryForCell(int cellIndex);
+    // Picking an entry (the list's selection by the user).
+    void entryPicked(const QString &text);
+
+private:
+    BrowserGrid &m_grid;
+    Prompter &m_prompter;
+    DropDownComboBox *m_list;
+    QWidget *m_buttonPanel;
+    bool m_filling = false;
+};

@@ -1,0 +1,84 @@
+#include "app/windowgeometry.h"
+#include "grid/browsersizing.h"
+
+#include <QTest>
+
+class TestWindowGeometry : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void maximizeOrRestore_data()
+    {
+        QTest::addColumn<QRect>("window");
+        QTest::addColumn<QRect>("result");
+        const QRect work(0, 0, 1920, 1040);
+        QTest::newRow("restored window fills the work area") << QRect(502, 220, 915, 600) << work;
+        QTest::newRow("maximised window is restored") << work << QRect(502, 220, 915, 600);
+        QTest::newRow("same width, other height: restored") << QRect(0, 0, 1920, 700) << QRect(502, 220, 915, 600);
+        QTest::newRow("same height, other width: restored") << QRect(0, 0, 1000, 1040) << QRect(502, 220, 915, 600);
+        QTest::newRow("both differ") << QRect(10, 10, 1919, 1039) << work;
+    }
+    void maximizeOrRestore()
+    {
+        QFETCH(QRect, window);
+        const QRect work(0, 0, 1920, 1040);
+        QTEST(WindowGeometry::maximizeOrRestore(window, work, work), "result");
+    }
+
+    void droppedPanelStaysReachable_data()
+    {
+        QTest::addColumn<QRect>("panel");
+        QTest::addColumn<QPoint>("result");
+        QTest::newRow("inside stays") << QRect(100, 100, 400, 300) << QPoint(100, 100);
+        QTest::newRow("half beyond the right") << QRect(715, 100, 400, 300) << QPoint(915 - 400 - 20, 100);
+        QTest::newRow("beyond the bottom") << QRect(100, 500, 400, 300) << QPoint(100, 600 - 300 - 20);
+        QTest::newRow("above the top") << QRect(100, -40, 400, 300) << QPoint(100, 20);
+        QTest::newRow("left of the window") << QRect(-150, 100, 400, 300) << QPoint(20, 100);
+        QTest::newRow("corner") << QRect(800, 550, 400, 300) << QPoint(495, 280);
+    }
+    void droppedPanelStaysReachable()
+    {
+        QFETCH(QRect, panel);
+        QTEST(WindowGeometry::keepPanelInside(panel, QSize(915, 600)), "result");
+    }
+
+    void edges_data()
+    {
+        QTest::addColumn<QPoint>("pos");
+        QTest::addColumn<int>("edges");
+        QTest::newRow("middle") << QPoint(400, 300) << 0;
+        QTest::newRow("left") << QPoint(2, 300) << int(Qt::LeftEdge);
+        QTest::newRow("right") << QPoint(912, 300) << int(Qt::RightEdge);
+        QTest::newRow("bottom-right corner") << QPoint(914, 599) << int(Qt::RightEdge | Qt::BottomEdge);
+        QTest::newRow("top-left corner") << QPoint(0, 0) << int(Qt::LeftEdge | Qt::TopEdge);
+        QTest::newRow("just inside") << QPoint(5, 5) << 0;
+    }
+    void edges()
+    {
+        QFETCH(QPoint, pos);
+        QFETCH(int, edges);
+        QCOMPARE(int(WindowGeometry::edgesAt(pos, QSize(915, 600), 5)), edges);
+    }
+
+    void automaticBrowserSize_data()
+    {
+        QTest::addColumn<QSize>("window");
+        QTest::addColumn<QSize>("grid");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("900 x 700") << QSize(900, 700) << QSize(880, 520) << QSize(820, 460);
+        QTest::newRow("470 wide") << QSize(470, 700) << QSize(450, 520) << QSize(400, 300);
+        QTest::newRow("470 high") << QSize(900, 470) << QSize(880, 290) << QSize(400, 300);
+        QTest::newRow("exactly 480") << QSize(480, 480) << QSize(460, 300) << QSize(400, 240);
+        QTest::newRow("wide grid, no limit") << QSize(1500, 900) << QSize(1400, 700) << QSize(1340, 640);
+    }
+    void automaticBrowserSize()
+    {
+        QFETCH(QSize, window);
+        QFETCH(QSize, grid);
+        QTEST(BrowserSizing::automaticSize(window, grid), "size");
+    }
+};
+
+QTEST_GUILESS_MAIN(TestWindowGeometry)
+#include "test_windowgeometry.moc"

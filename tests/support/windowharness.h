@@ -1,0 +1,97 @@
+#pragma once
+
+#include "app/filedialogs.h"
+#include "app/mainwindow.h"
+#include "app/runtimeflags.h"
+#include "app/settings.h"
+#include "app/windowframe.h"
+#include "grid/browsergrid.h"
+#include "support/fakebrowsercontrol.h"
+#include "support/recordingshell.h"
+#include "support/scriptedprompter.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <memory>
+
+// File dialogs that answer from a plan and record what they were asked.
+class ScriptedFileDialogs : public FileDialogs
+{
+public:
+    QString getSaveFileName(const QString &title, const QString &folder, const QString &proposal,
+                            const QStringList &filters, const QString &, int *chosenFilter) override
+    {
+        asked << title;
+        folders << folder;
+        proposals << proposal;
+        lastFilters = filters;
+        if (chosenFilter)
+            *chosenFilter = saveFilter;
+        return saveAnswer;
+    }
+    QString getOpenFileName(const QString &title, const QString &folder, const QString &filter,
+                            const QString &) override
+    {
+        asked << title;
+        folders << folder;
+        lastFilters = QStringList{filter};
+        return openAnswer;
+    }
+
+    QString saveAnswer;
+    int saveFilter = 0;
+    QString openAnswer;
+    QStringList asked;
+    QStringList folders;
+    QStringList proposals;
+    QStringList lastFilters;
+};
+
+// A started main window in folders of the test's own; panes use the
+// engine-less control unless realEngine is set.
+struct WindowHarness
+{
+    QTemporaryDir dir;
+    Settings settings;
+    RuntimeFlags flags;
+    ScriptedPrompter prompter;
+    RecordingShell shell;
+    ScriptedFileDialogs dialogs;
+    std::unique_ptr<MainWindow> window;
+    bool started = false;
+
+    explicit WindowHarness(bool realEngine = false)
+    {
+        StartupEnvironment env;
+        env.settingsFile = dir.filePath(QStringLiteral("Vorlan.conf"));
+        env.programFolder = dir.filePath(QStringLiteral("program/"));
+        QDir().mkpath(env.programFolder);
+        const QString documents = dir.filePath(QStringLiteral("Documents"));
+        QDir().mkpath(documents);
+        env.personalFolder = [documents] { return documents; };
+        env.today = QDate(2026, 12, 6);
+        env.workArea = QRect(0, 0, 1600, 1000);
+        window = std::make_unique<MainWindow>(settings, flags, prompter, shell, env);
+        window->setFileDialogs(&dialogs);
+        started = window->startUp();
+        if (!started)
+            return;
+        flags.deleteDelay = 0;
+        if (!realEngine)
+            window->grid()->setControlFactory([](QWidget *parent) { return new FakeBrowserControl(parent); });
+        window->show();
+    }
+    WindowFrame &frame() const { return *window->frame(); }
+    BrowserGrid &grid() const { return *window->grid(); }
+    template<typename T = QWidget>
+    T *find(const char *name) const
+    {
+        return window->findChild<T *>(QLatin1String(name));
+    }
+    FakeBrowserControl *fake(int browserNo) const
+    {
+        return static_cast<FakeBrowserControl *>(grid().pane(browserNo)->control());
+    }
+};
