@@ -114,7 +114,10 @@ void WebEngineBrowserControl::stop()
 
 QString WebEngineBrowserControl::locationUrl() const
 {
-    return m_page->url().toString();
+    // Before the first page of a pane commits, its address is the one it
+    // is loading (so the lists and the address bar show it at once).
+    const QUrl url = m_page->url();
+    return (url.isEmpty() ? m_page->requestedUrl() : url).toString();
 }
 
 void WebEngineBrowserControl::setSilent(bool silent)

@@ -1,0 +1,85 @@
+#include "app/boxprompter.h"
+#include "app/runtimeflags.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+// The real message boxes, answered by a timer while they are open.
+class TestBoxPrompter : public QObject
+{
+    Q_OBJECT
+
+    static QMessageBox *openBox()
+    {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *box = qobject_cast<QMessageBox *>(w); box && box->isVisible())
+                return box;
+        return nullptr;
+    }
+    // Runs check on the open box as soon as there is one.
+    static void whenBoxOpens(const std::function<void(QMessageBox *)> &check)
+    {
+        auto *poll = new QTimer;
+        QObject::connect(poll, &QTimer::timeout, poll, [poll, check] {
+            if (QMessageBox *box = openBox()) {
+                poll->stop();
+                poll->deleteLater();
+                check(box);
+            }
+        });
+        poll->start(5);
+    }
+
+private slots:
+    void confirmationSuspendsAndAnswers_data()
+    {
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("ok") << true;
+        QTest::newRow("cancel") << false;
+    }
+    void confirmationSuspendsAndAnswers()
+    {
+        QFETCH(bool, ok);
+        RuntimeFlags flags;
+        BoxPrompter prompter(flags);
+        bool suspendedWhileOpen = false;
+        QString text;
+        bool onTop = false;
+        whenBoxOpens([&](QMessageBox *box) {
+            suspendedWhileOpen = flags.backgroundSuspended();
+            text = box->text();
+            onTop = box->windowFlags() & Qt::WindowStaysOnTopHint;
+            box->button(ok ? QMessageBox::Ok : QMessageBox::Cancel)->click();
+        });
+        QCOMPARE(prompter.askConfirmation(QStringLiteral("Delete the active browser?")), ok);
+        QVERIFY(suspendedWhileOpen);
+        QVERIFY(onTop);
+        QCOMPARE(text, QStringLiteral("Delete the active browser?"));
+        QVERIFY(!flags.suspendScanner && !flags.suspendQueue && !flags.suspendController);
+    }
+
+    void aNewBoxClosesTheOpenOne()
+    {
+        RuntimeFlags flags;
+        BoxPrompter prompter(flags);
+        QStringList seen;
+        whenBoxOpens([&](QMessageBox *first) {
+            seen << first->text();
+            // While the first is open, something else shows a message.
+            whenBoxOpens([&](QMessageBox *second) {
+                seen << second->text();
+                second->button(QMessageBox::Ok)->click();
+            });
+            prompter.showInformation(QStringLiteral("second"));
+        });
+        prompter.showInformation(QStringLiteral("first"));
+        QCOMPARE(seen, QStringList({"first", "second"}));
+        QVERIFY(!openBox());
+    }
+};
+
+QTEST_MAIN(TestBoxPrompter)
+#include "test_boxprompter.moc"
