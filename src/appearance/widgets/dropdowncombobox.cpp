@@ -34,3 +34,13 @@ void DropDownComboBox::mouseDoubleClickEvent(QMouseEvent *event)
     emit doubleClicked(event->modifiers());
     QComboBox::mouseDoubleClickEvent(event);
 }
+
+void DropDownComboBox::keyPressEvent(QKeyEvent *event)
+{
+    if (isEditable() && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        event->accept();
+        emit enterPressed();
+        return;
+    }
+    QComboBox::keyPressEvent(event);
+}

@@ -26,6 +26,9 @@ signals:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    // With the box focused, QComboBox hands keys straight to its text field,
+    // past that field's event filters: Enter is caught here too.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     int m_popupWidth = 0;
