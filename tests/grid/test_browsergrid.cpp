@@ -1,8 +1,7 @@
 #include "app/runtimeflags.h"
 #include "app/settings.h"
 #include "grid/browsergrid.h"
-#include "support/fakebrowsercontrol.h"
-#include "support/scriptedprompter.h"
+#include "support/gridharness.h"
 
 #include <QScrollArea>
 #include <QScrollBar>
@@ -10,45 +9,6 @@
 #include <QTest>
 
 #include <memory>
-
-// A grid with engine-less panes inside a real scroll box.
-struct GridHarness
-{
-    Settings settings;
-    RuntimeFlags flags;
-    ScriptedPrompter prompter;
-    QWidget window;
-    QScrollArea *scrollBox;
-    std::unique_ptr<BrowserGrid> grid;
-    Qt::KeyboardModifiers keys = Qt::NoModifier;
-    bool scanner = false;
-
-    GridHarness()
-    {
-        flags.deleteDelay = 0;
-        window.resize(900, 600);
-        scrollBox = new QScrollArea(&window);
-        scrollBox->setGeometry(0, 0, 900, 600);
-        grid = std::make_unique<BrowserGrid>(settings, flags, prompter, scrollBox, &window);
-        grid->setControlFactory([](QWidget *parent) { return new FakeBrowserControl(parent); });
-        grid->setKeyboardStateReader([this] { return keys; });
-        grid->setScannerRunningReader([this] { return scanner; });
-        grid->layoutGrid(true);
-        window.show();
-    }
-    FakeBrowserControl *control(int browserNo) const
-    {
-        return static_cast<FakeBrowserControl *>(grid->pane(browserNo)->control());
-    }
-    int open(const QString &address = QStringLiteral("http://example.test/"))
-    {
-        const int before = flags.browserSerial;
-        if (!grid->openAddressInNewBrowser(address, BrowserGrid::BtNormal))
-            return NoIndex;
-        Q_ASSERT(flags.browserSerial == before + 1);
-        return flags.activeBrowser;
-    }
-};
 
 class TestBrowserGrid : public QObject
 {

@@ -6,7 +6,7 @@
 #include "pane/popupbrowserwindow.h"
 #include "pane/webenginebrowsercontrol.h"
 #include "support/localwebserver.h"
-#include "support/scriptedprompter.h"
+#include "support/gridharness.h"
 
 #include <QScrollArea>
 #include <QSignalSpy>
@@ -20,49 +20,12 @@ class TestWebEnginePane : public QObject
 {
     Q_OBJECT
 
-    struct Harness
+    struct Harness : GridHarness
     {
-        Settings settings;
-        RuntimeFlags flags;
-        ScriptedPrompter prompter;
-        QWidget window;
-        QScrollArea *scrollBox;
-        std::unique_ptr<BrowserGrid> grid;
-        Qt::KeyboardModifiers keys = Qt::NoModifier;
-        int keyReads = 0; // one per new-window decision
-
-        Harness()
-        {
-            flags.deleteDelay = 0;
-            settings.browserWidth = 400;
-            settings.browserHeight = 300;
-            window.resize(900, 700);
-            scrollBox = new QScrollArea(&window);
-            scrollBox->setGeometry(window.rect());
-            grid = std::make_unique<BrowserGrid>(settings, flags, prompter, scrollBox, &window);
-            grid->setKeyboardStateReader([this] {
-                ++keyReads;
-                return keys;
-            });
-            grid->layoutGrid(true);
-            window.show();
-        }
-        ~Harness()
-        {
-            grid->closeAllBrowsers();
-            qDeleteAll(PopupBrowserWindow::openWindows());
-        }
+        Harness() : GridHarness(true, {400, 300}) {}
         WebEngineBrowserControl *control(int browserNo) const
         {
             return qobject_cast<WebEngineBrowserControl *>(grid->pane(browserNo)->control());
-        }
-        // Opens an address in a new active pane and waits until it has loaded.
-        bool openAndLoad(const QUrl &url)
-        {
-            if (!grid->openAddressInNewBrowser(url.toString(), BrowserGrid::BtNormal))
-                return false;
-            BrowserControl *c = grid->activePane()->control();
-            return EventWait::until([c] { return c->hasDocument() && !c->busy(); }, 20000);
         }
     };
 
