@@ -6,6 +6,7 @@
 #include "app/singleinstance.h"
 #include "app/splashwindow.h"
 #include "app/unixsignalwatcher.h"
+#include "appearance/skinimages.h"
 #include "pane/enginesetup.h"
 
 #include <QApplication>
@@ -33,7 +34,7 @@ int main(int argc, char *argv[])
     bool running = false;
     bool terminationPending = false;
 
-    auto *splash = new SplashWindow;
+    auto *splash = new SplashWindow(SkinImages().picture(SkinPicture::ProgramIcon));
     splash->show();
     splash->repaint();
 

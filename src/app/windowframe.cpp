@@ -13,7 +13,7 @@
 
 namespace {
 
-struct ButtonSpec
+struct ToolBarButton
 {
     const char *name;
     const char *hint;
@@ -25,7 +25,7 @@ struct ButtonSpec
 
 // The two rows of the tool bar. Row 0: address bar between skAddressMode and
 // skAddressNew; row 1: select list before skActiveFileTools.
-const ButtonSpec Buttons[] = {
+const ToolBarButton Buttons[] = {
     {"skNavGrid", "Show the nav grid.", 0, 0, false, 0},
     {"skManager", "Show the web address manager.", 1, 0, false, 1},
     {"skAddressMode", "Web Address Bar Modes: web address, links or search.", 4, 0, false, 2},
@@ -185,8 +185,8 @@ void WindowFrame::buildControls()
 {
     pnControls = panel(pnCenter, "pnControls");
     pnButtons = panel(pnControls, "pnButtons");
-    for (const ButtonSpec &spec : Buttons)
-        m_buttons.insert(QLatin1String(spec.name), skinButton(pnButtons, spec.name, QLatin1String(spec.hint)));
+    for (const ToolBarButton &entry : Buttons)
+        m_buttons.insert(QLatin1String(entry.name), skinButton(pnButtons, entry.name, QLatin1String(entry.hint)));
 
     cbWebAddressBar = new DropDownComboBox(pnButtons);
     cbWebAddressBar->setObjectName(QStringLiteral("cbWebAddressBar"));
@@ -205,26 +205,26 @@ void WindowFrame::buildControls()
 QStringList WindowFrame::buttonNames() const
 {
     QStringList names;
-    for (const ButtonSpec &spec : Buttons)
-        names << QLatin1String(spec.name);
+    for (const ToolBarButton &entry : Buttons)
+        names << QLatin1String(entry.name);
     return names;
 }
 
 void WindowFrame::placeButtonRows(int width)
 {
     int rightCount[2] = {0, 0};
-    for (const ButtonSpec &spec : Buttons)
-        if (spec.rightSide)
-            rightCount[spec.row] += 1;
-    for (const ButtonSpec &spec : Buttons) {
-        SkinButton *b = m_buttons.value(QLatin1String(spec.name));
-        const int top = spec.row * 32;
+    for (const ToolBarButton &entry : Buttons)
+        if (entry.rightSide)
+            rightCount[entry.row] += 1;
+    for (const ToolBarButton &entry : Buttons) {
+        SkinButton *b = m_buttons.value(QLatin1String(entry.name));
+        const int top = entry.row * 32;
         int left;
-        if (spec.rightSide) {
+        if (entry.rightSide) {
             const int lastLeft = width - RightMargin - 87;
-            left = lastLeft - (rightCount[spec.row] - 1 - spec.slot) * ButtonPitch;
+            left = lastLeft - (rightCount[entry.row] - 1 - entry.slot) * ButtonPitch;
         } else {
-            left = LeftStart + spec.slot * ButtonPitch;
+            left = LeftStart + entry.slot * ButtonPitch;
         }
         b->setGeometry(left, top, 87, 32);
     }
@@ -341,8 +341,8 @@ void WindowFrame::applySkin(const SkinImages &skin, const Settings &settings)
 
     const QList<QImage> mainFaces = framesOf(S::Main);
     const QList<QImage> oddFaces = framesOf(S::MainOdd);
-    for (const ButtonSpec &spec : Buttons) {
-        const QString name = QLatin1String(spec.name);
+    for (const ToolBarButton &entry : Buttons) {
+        const QString name = QLatin1String(entry.name);
         SkinButton *b = m_buttons.value(name);
         static const QStringList odd{"skAddressMode", "skAddressNew", "skActiveStop", "skActiveFileTools"};
         static const QStringList gridToolsLook{"skGridTools", "skScanner", "skActiveBack", "skActiveForward",
@@ -363,11 +363,11 @@ void WindowFrame::applySkin(const SkinImages &skin, const Settings &settings)
     SkinButton *windowButtons[] = {skMinimize, skMaximize, skAppClose};
     for (int i = 0; i < 3; ++i)
         windowButtons[i]->setBitGlyph(style == 2 ? QImage() : windowGlyphs.value(i));
-    for (const ButtonSpec &spec : Buttons) {
-        int glyph = spec.glyph;
-        if (QLatin1String(spec.name) == QLatin1String("skCustom"))
+    for (const ToolBarButton &entry : Buttons) {
+        int glyph = entry.glyph;
+        if (QLatin1String(entry.name) == QLatin1String("skCustom"))
             glyph = settings.customButtonGlyph;
-        m_buttons.value(QLatin1String(spec.name))
+        m_buttons.value(QLatin1String(entry.name))
             ->setBitGlyph(style == 2 || glyph < 0 ? QImage() : skin.bigGlyph(glyph, glyphStyle));
     }
     m_buttons.value(QStringLiteral("skCustom"))->setToolTip(settings.customButtonHint);

@@ -1,5 +1,6 @@
 #include "pane/browserpane.h"
 
+#include "app/busycursor.h"
 #include "app/runtimeflags.h"
 #include "appearance/widgets/shadowlabel.h"
 #include "appearance/widgets/skinbutton.h"
@@ -305,8 +306,7 @@ bool BrowserPane::selectBrowser(bool select)
 {
     if (m_state.closing)
         return false;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    bool ok = true;
+    BusyCursor busy;
     if (select) {
         if (!m_host.activateBrowser(browserNo)) {
             m_host.showInformation(QStringLiteral("Could not activate this browser"));
@@ -322,8 +322,7 @@ bool BrowserPane::selectBrowser(bool select)
     m_skZoom->setGeometry(27, 5, 44, 22);
     m_skSelect->update();
     m_skZoom->update();
-    QApplication::restoreOverrideCursor();
-    return ok;
+    return true;
 }
 
 void BrowserPane::selectClick()
