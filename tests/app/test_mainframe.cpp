@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QScrollArea>
 #include <QTemporaryDir>
+#include <QMouseEvent>
 #include <QTest>
 
 #include <memory>
@@ -138,6 +139,28 @@ private slots:
         QCOMPARE(run.prompter.texts(), QStringList{"Resize, window is to small to show the about panel."});
         QVERIFY(!run.find("pnAbout")->isVisible());
         QVERIFY(other.isVisible());
+    }
+
+    void droppedPanelIsPulledBackInside()
+    {
+        Run run;
+        run.window->resize(915, 600);
+        QWidget panel(run.window.get());
+        panel.setGeometry(100, 100, 400, 300);
+        QWidget strip(&panel);
+        strip.setGeometry(0, 0, 400, 20);
+        run.window->overlayPanels()->addPanel(&panel);
+        run.window->overlayPanels()->addTitleStrip(&strip);
+        panel.show();
+        QTest::mousePress(&strip, Qt::LeftButton, {}, QPoint(10, 10));
+        QMouseEvent move(QEvent::MouseMove, QPointF(610, 5), strip.mapToGlobal(QPointF(610, 5)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&strip, &move);
+        QCOMPARE(panel.pos(), QPoint(700, 95));
+        QTest::mouseRelease(&strip, Qt::LeftButton, {}, QPoint(610, 5));
+        // Beyond the right edge: back to 20 pixels inside it.
+        QCOMPARE(panel.pos(), QPoint(915 - 400 - 20, 95));
+        QVERIFY(!run.flags.dragging);
     }
 
     void maximiseAndRestore()

@@ -63,6 +63,8 @@ private slots:
     {
         QProcess first;
         startAndWaitUntilRunning(first);
+        // The start wrote the defaults; only the shut-down can bring it back.
+        QVERIFY(QFile::remove(conf()));
         QProcess second;
         QElapsedTimer clock;
         clock.start();
@@ -74,6 +76,8 @@ private slots:
         ::kill(pid_t(first.processId()), SIGINT);
         QVERIFY(first.waitForFinished(20000));
         QCOMPARE(first.exitCode(), 0);
+        // Being woken by a second launch does not stop the first from saving.
+        QVERIFY(QFile::exists(conf()));
     }
 };
 
