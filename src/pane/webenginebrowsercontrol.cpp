@@ -232,10 +232,23 @@ QImage WebEngineBrowserControl::grabVisible(int timeoutMs)
 {
     // A page that cannot paint now (hidden, hung) is still grabbed as it
     // last showed.
+    const QDeadlineTimer deadline(timeoutMs);
     waitForPaint(timeoutMs);
     if (!m_view)
         return {};
+    // The painted frame still has to reach this process: take the picture
+    // once two grabs a moment apart agree.
     QImage picture = m_view->grab().toImage();
+    while (!deadline.hasExpired()) {
+        EventWait::forMilliseconds(50);
+        if (!m_view)
+            return {};
+        QImage again = m_view->grab().toImage();
+        const bool settled = again == picture;
+        picture = std::move(again);
+        if (settled)
+            break;
+    }
     if (picture.isNull())
         return {};
     if (picture.size() != m_view->size())

@@ -4,7 +4,6 @@
 #include "pane/browserpane.h"
 #include "pane/pageoperations.h"
 #include "pane/panehost.h"
-#include "pane/webenginebrowsercontrol.h"
 #include "support/fakebrowsercontrol.h"
 #include "support/localwebserver.h"
 
@@ -15,7 +14,6 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QWebEngineView>
 #include <QtEndian>
 
 // The window around the pane under test: records messages and answers the
@@ -56,32 +54,24 @@ public:
     bool proximate = false;
 };
 
-// Answers the save dialog from a plan and keeps what it was asked.
+// Answers the save dialog with a file name (empty: cancelled) and filter,
+// and keeps the file names it proposed.
 class ScriptedFileDialogs : public FileDialogs
 {
 public:
-    struct SaveAsk
+    QString getSaveFileName(const QString &, const QString &, const QString &proposal, const QStringList &filters,
+                            const QString &, int *chosenFilter) override
     {
-        QString title, folder, proposal;
-        QStringList filters;
-        QString defaultSuffix;
-    };
-
-    QString getSaveFileName(const QString &title, const QString &folder, const QString &proposal,
-                            const QStringList &filters, const QString &defaultSuffix, int *chosenFilter) override
-    {
-        asks.append({title, folder, proposal, filters, defaultSuffix});
+        proposals << proposal;
+        this->filters = filters;
         if (chosenFilter)
             *chosenFilter = filter;
         return answer;
     }
-    QString getOpenFileName(const QString &, const QString &, const QString &, const QString &) override
-    {
-        return {};
-    }
+    QString getOpenFileName(const QString &, const QString &, const QString &, const QString &) override { return {}; }
 
-    QList<SaveAsk> asks;
-    QString answer; // empty: cancelled
+    QStringList proposals, filters;
+    QString answer;
     int filter = 0;
 };
 
@@ -111,15 +101,13 @@ class TestPageOperations : public QObject
         }
         PageOperations &ops() { return pane->pages(); }
         BrowserControl *control() const { return pane->control(); }
-        QWebEngineView *view() const { return qobject_cast<WebEngineBrowserControl *>(pane->control())->view(); }
         // Loads an address and waits for its document.
         bool load(const QUrl &url)
         {
             QSignalSpy done(control(), &BrowserControl::documentComplete);
             pane->navigateTo(url.toString());
-            return EventWait::until([&] { return !done.isEmpty() && control()->locationUrl() == url.toString(); },
-                                    20000)
-                   && EventWait::until([&] { return ops().ready(); }, 20000);
+            return EventWait::until(
+                [&] { return !done.isEmpty() && control()->locationUrl() == url.toString() && ops().ready(); }, 20000);
         }
         QVariant eval(const QString &script)
         {
@@ -135,8 +123,23 @@ class TestPageOperations : public QObject
         }
     };
 
+    // One pane on a recording control that has shown http://a.test/page.
+    struct FakePane
+    {
+        TestHost host;
+        QWidget window;
+        BrowserPane pane{host, &window, [](QWidget *parent) { return new FakeBrowserControl(parent); }};
+        FakeBrowserControl *fake = nullptr;
+
+        FakePane()
+        {
+            pane.initBrowserPane();
+            fake = static_cast<FakeBrowserControl *>(pane.control());
+            pane.navigateTo(QStringLiteral("http://a.test/page"));
+        }
+    };
+
     LocalWebServer m_server;
-    QTcpServer m_silentServer; // takes connections and never answers
 
     static QByteArray page(const QByteArray &body, const QByteArray &title = "Page")
     {
@@ -148,7 +151,6 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_server.isListening());
-        QVERIFY(m_silentServer.listen(QHostAddress::LocalHost));
         m_server.addPage("/a", page("<p>page a</p>", "A"));
         m_server.addPage("/b", page("<p>page b</p>", "B"));
         m_server.addPage("/tall", page("<div style=\"height:5000px\">top</div><p>bottom</p>", "Tall"));
@@ -177,16 +179,12 @@ private slots:
         QVERIFY(h.load(m_server.url("/tall")));
         QTemporaryDir dir;
         const QString pdf = dir.filePath(QStringLiteral("page.pdf"));
-        int previews = 0;
-        const auto toPdf = [&](QWidget *, const std::function<bool(QPrinter *)> &paint) {
-            ++previews;
+        QVERIFY(h.ops().browserPrint([&](QWidget *, const std::function<bool(QPrinter *)> &paint) {
             QPrinter printer(QPrinter::HighResolution);
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(pdf);
             return paint(&printer);
-        };
-        QVERIFY(h.ops().browserPrint(toPdf));
-        QCOMPARE(previews, 1);
+        }));
         QFile file(pdf);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray data = file.readAll();
@@ -222,19 +220,13 @@ private slots:
                                                       << QStringList({"unbelievable"});
         QTest::newRow("a word is highlighted once") << QByteArray("<p>axa axaxa</p>") << "x" << true
                                                     << QStringList({"axa", "axaxa"});
-        QTest::newRow("whole word stops at punctuation") << QByteArray("<p>(alpha-beta)</p>") << "lph" << true
-                                                         << QStringList({"alpha"});
         QTest::newRow("across inline markup") << QByteArray("<p>high<b>light</b>ed</p>") << "hlig" << false
                                               << QStringList({"hlig"});
         QTest::newRow("not from one block into the next") << QByteArray("<p>ab</p><p>cd</p>") << "bc" << false
                                                           << QStringList();
-        QTest::newRow("not across a line break") << QByteArray("<p>ab<br>cd</p>") << "bc" << false << QStringList();
         QTest::newRow("not in scripts or styles")
             << QByteArray("<p>x</p><script>var needle = 1;</script><style>.needle{}</style>") << "needle" << false
             << QStringList();
-        QTest::newRow("markup characters are text") << QByteArray("<p>a &lt;b&gt; c</p>") << "<b>" << false
-                                                    << QStringList({"<b>"});
-        QTest::newRow("nothing found") << QByteArray("<p>abc</p>") << "xyz" << false << QStringList();
     }
     void highlightsWhatAReaderWouldFind()
     {
@@ -249,22 +241,19 @@ private slots:
         h.ops().highlightText(text, QStringLiteral("#FFFF00"), wholeWord);
         QCOMPARE(h.highlights(), expected);
         QCOMPARE(h.pane->hasHighlights(), !expected.isEmpty());
-        QCOMPARE(h.pane->highlightedText(), text);
         // Highlighting only wraps: the text of the page is unchanged.
         QCOMPARE(h.eval(QStringLiteral("document.body.textContent")).toString(), textBefore);
-        if (!expected.isEmpty())
-            QCOMPARE(h.eval(QStringLiteral("document.querySelector('span').getAttribute('style')")).toString(),
-                     QStringLiteral("background-color: #FFFF00"));
     }
 
     void highlightStopsAfter1001Passes()
     {
         Harness h;
         QVERIFY(h.load(m_server.url("/many")));
-        QVERIFY(h.ops().scrollBrowser(0, 400));
+        // Scrolling is relative; the highlight goes back to the top.
+        QVERIFY(h.ops().scrollBrowser(10, 450));
+        QVERIFY(h.ops().scrollBrowser(0, -50));
         QCOMPARE(h.eval(QStringLiteral("window.scrollY")).toInt(), 400);
         h.ops().highlightText(QStringLiteral("NEEDLE"), QStringLiteral("#FF00FF"), false);
-        QVERIFY(h.pane->hasHighlights());
         QCOMPARE(h.highlights().size(), PageOperations::HighlightPassLimit);
         // The first 1001 in reading order.
         QVERIFY(h.eval(QStringLiteral("!!document.querySelector('#p1001 span')")).toBool());
@@ -278,30 +267,20 @@ private slots:
         QVERIFY(h.load(m_server.url("/words")));
         const QString colour = QStringLiteral("#FF00FF");
         h.ops().highlightText(QStringLiteral("alpha"), colour, false);
-        QCOMPARE(h.highlights().size(), 3);
         h.ops().highlightText(QStringLiteral("alpha"), colour, false);
         QCOMPARE(h.highlights().size(), 3);
-
         // The search box's highlight runs even for the text just highlighted.
         h.ops().highlightSearchText(QStringLiteral("alpha"), QColor(0, 0x80, 0xFF), false);
         QCOMPARE(h.highlights().size(), 6);
         QVERIFY(h.eval(QStringLiteral("!!document.querySelector('span[style=\"background-color: #0080FF\"]')"))
                     .toBool());
-
-        // Another text that is not there leaves the earlier highlights counted.
-        h.ops().highlightText(QStringLiteral("omega"), colour, false);
-        QCOMPARE(h.pane->highlightedText(), QStringLiteral("omega"));
-        QVERIFY(h.pane->hasHighlights());
-
         // Clearing forgets the highlights; those in the page stay.
         h.ops().clearHighlight();
         QVERIFY(!h.pane->hasHighlights());
-        QVERIFY(h.pane->highlightedText().isEmpty());
         QCOMPARE(h.highlights().size(), 6);
-
+        // A new page forgets the text highlighted in the last one.
         h.ops().highlightText(QStringLiteral("alpha"), colour, false);
         QVERIFY(h.load(m_server.url("/words")));
-        QVERIFY(h.pane->highlightedText().isEmpty());
         h.ops().highlightText(QStringLiteral("alpha"), colour, false);
         QCOMPARE(h.highlights().size(), 3);
     }
@@ -330,7 +309,6 @@ private slots:
         h.host.colour = QColor(0x12, 0xAB, 0xEF);
         QVERIFY(h.load(m_server.url("/words")));
         QCOMPARE(h.highlights(), expected);
-        QCOMPARE(h.pane->hasHighlights(), !expected.isEmpty());
         if (!expected.isEmpty())
             QCOMPARE(h.eval(QStringLiteral("document.querySelector('span').getAttribute('style')")).toString(),
                      QStringLiteral("background-color: #12ABEF"));
@@ -342,12 +320,10 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("expected");
         QTest::newRow("plain") << "A page" << "A page";
-        QTest::newRow("empty") << "" << "Untitled";
         QTest::newRow("blanks only") << " \t " << "Untitled";
         QTest::newRow("blanks and control characters trimmed") << "\x01 Title \x1f\n" << "Title";
         QTest::newRow("100 characters") << QString(90, u'x') + QString(10, u'y') << QString(80, u'x');
-        QTest::newRow("only forbidden characters") << "*|\\\":?/<>" << "---------";
-        QTest::newRow("forbidden characters inside") << "News: a/b <today>?" << "News- a-b -today--";
+        QTest::newRow("forbidden characters") << "News: a/b <today>?*|\\\"" << "News- a-b -today------";
         QTest::newRow("cut before replaced") << QString(79, u'a') + "//" << QString(79, u'a') + "-";
         QTest::newRow("a pair is never cut in half") << QString(79, u'a') + QString::fromUtf8("\xF0\x9F\x98\x80")
                                                       << QString(79, u'a');
@@ -363,13 +339,12 @@ private slots:
     void savesThePage_data()
     {
         QTest::addColumn<int>("filter");
-        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("typed"); // empty: cancelled
         QTest::addColumn<QString>("written");
         QTest::newRow("html") << 0 << "page" << "page.html";
-        QTest::newRow("html, extension typed") << 0 << "page.html" << "page.html";
-        QTest::newRow("source") << 1 << "page" << "page.txt";
         QTest::newRow("source, other extension typed") << 1 << "page.html" << "page.html.txt";
         QTest::newRow("bitmap") << 2 << "page" << "page.bmp";
+        QTest::newRow("cancelled") << 0 << "" << "";
     }
     void savesThePage()
     {
@@ -381,102 +356,72 @@ private slots:
         h.ops().highlightText(QStringLiteral("marker"), QStringLiteral("#FF00FF"), false);
         QTemporaryDir dir;
         ScriptedFileDialogs dialogs;
-        dialogs.answer = dir.filePath(typed);
+        dialogs.answer = typed.isEmpty() ? QString() : dir.filePath(typed);
         dialogs.filter = filter;
         const int requests = m_server.requestCount("/green");
         QSignalSpy loads(h.control(), &BrowserControl::documentComplete);
 
         QVERIFY(h.ops().savePage(QStringLiteral("/saves/"), dialogs));
-        QCOMPARE(dialogs.asks.size(), 1);
-        QCOMPARE(dialogs.asks[0].title, QStringLiteral("Save Web Page As:"));
-        QCOMPARE(dialogs.asks[0].folder, QStringLiteral("/saves/"));
-        QCOMPARE(dialogs.asks[0].proposal, QStringLiteral("Green- a-b"));
-        QCOMPARE(dialogs.asks[0].filters, QStringList({"HTML File (*.html)", "Source File (*.txt)",
-                                                       "Bitmap File (*.bmp)"}));
-        QCOMPARE(dialogs.asks[0].defaultSuffix, QStringLiteral("html"));
+        QCOMPARE(dialogs.proposals, QStringList{"Green- a-b"});
+        QCOMPARE(dialogs.filters, QStringList({"HTML File (*.html)", "Source File (*.txt)", "Bitmap File (*.bmp)"}));
         // Only the file asked for, under its full name; no temporary left.
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{written});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), written.isEmpty() ? QStringList() : QStringList{written});
         QFile file(dir.filePath(written));
+        if (written.isEmpty() || filter == 2) {
+            // Not reloaded.
+            QVERIFY(!EventWait::until([&] { return !loads.isEmpty(); }, 300));
+            QCOMPARE(m_server.requestCount("/green"), requests);
+        }
+        if (written.isEmpty())
+            return;
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray data = file.readAll();
-
         if (filter == 2) {
             QVERIFY(data.startsWith("BM"));
             QCOMPARE(qFromLittleEndian<quint16>(data.constData() + 28), quint16(24));
-            const QSize viewSize = h.view()->size();
-            QCOMPARE(qFromLittleEndian<qint32>(data.constData() + 18), viewSize.width());
-            QCOMPARE(qAbs(qFromLittleEndian<qint32>(data.constData() + 22)), viewSize.height());
-            // The picture shows the page and no scroll bar, though the page
-            // is taller than the pane.
+            // The picture shows the page at the view's size and no scroll
+            // bar, though the page is taller than the pane.
             const QImage picture = QImage::fromData(data, "BMP");
+            const QSize viewSize = h.control()->widget()->size();
+            QCOMPARE(picture.size(), viewSize);
             QCOMPARE(picture.pixelColor(viewSize.width() / 2, viewSize.height() - 3), QColor(0, 0xFF, 0));
             QCOMPARE(picture.pixelColor(viewSize.width() - 3, viewSize.height() / 2), QColor(0, 0xFF, 0));
-            // Afterwards the page shows its scroll bars, and is not reloaded.
+            // Afterwards the page shows its scroll bars again.
             QCOMPARE(h.eval(QStringLiteral("document.body.style.overflowX + ' ' + document.body.style.overflowY"))
                          .toString(),
                      QStringLiteral("scroll scroll"));
-            QVERIFY(!EventWait::until([&] { return !loads.isEmpty(); }, 300));
-            QCOMPARE(m_server.requestCount("/green"), requests);
             return;
         }
         // The page as it stands, highlights included.
         const QString text = QString::fromUtf8(data);
         QVERIFY(text.contains(QStringLiteral("<span style=\"background-color: #FF00FF\">Marker</span> text")));
-        if (filter == 0) {
+        if (filter == 0)
             QVERIFY(text.startsWith(QStringLiteral("<!DOCTYPE html>")));
-            QVERIFY(text.contains(QStringLiteral("<meta charset=\"utf-8\">")));
-        }
         // The saved page is loaded afresh.
         QVERIFY(EventWait::until([&] { return !loads.isEmpty(); }, 20000));
         QCOMPARE(m_server.requestCount("/green"), requests + 1);
         QVERIFY(h.highlights().isEmpty());
     }
 
-    void cancelledSaveDoesNothing()
-    {
-        Harness h;
-        QVERIFY(h.load(m_server.url("/a")));
-        ScriptedFileDialogs dialogs;
-        QSignalSpy loads(h.control(), &BrowserControl::documentComplete);
-        QVERIFY(h.ops().savePage(QString(), dialogs));
-        QCOMPARE(dialogs.asks.size(), 1);
-        QCOMPARE(dialogs.asks[0].proposal, QStringLiteral("A"));
-        QVERIFY(!EventWait::until([&] { return !loads.isEmpty(); }, 300));
-    }
-
     void zoomCycleWraps()
     {
         Harness h;
-        QVERIFY(h.load(m_server.url("/a")));
-        QList<double> factors;
-        QList<int> steps;
-        for (int click = 0; click < 6; ++click) {
-            QVERIFY(h.ops().zoomBrowser());
-            factors << h.control()->zoomFactor();
-            steps << h.pane->zoomStep();
-        }
-        QCOMPARE(factors, QList<double>({1.5, 2.0, 0.5, 0.75, 1.0, 1.5}));
-        QCOMPARE(steps, QList<int>({1, 2, 3, 4, 5, 1}));
-    }
-
-    void zoomButton()
-    {
-        Harness h;
+        // No page yet: nothing to zoom.
         auto *button = h.pane->findChild<QWidget *>(QStringLiteral("skZoom"));
         QVERIFY(button);
-        // No page yet: nothing to zoom.
         QTest::mouseClick(button, Qt::LeftButton);
         QCOMPARE(h.host.messages, QStringList{"Could not zoom the browser,\nit may be busy"});
-        QCOMPARE(h.pane->zoomStep(), 0);
-
-        h.host.messages.clear();
         QVERIFY(h.load(m_server.url("/a")));
-        QTest::mouseClick(button, Qt::LeftButton);
-        QVERIFY(h.host.messages.isEmpty());
-        QCOMPARE(h.control()->zoomFactor(), 1.5);
+        QList<double> factors;
+        for (int click = 0; click < 6; ++click) {
+            QTest::mouseClick(button, Qt::LeftButton);
+            factors << h.control()->zoomFactor();
+        }
+        QCOMPARE(factors, QList<double>({1.5, 2.0, 0.5, 0.75, 1.0, 1.5}));
+        QCOMPARE(h.host.messages.size(), 1);
     }
 
-    void backAndForward()
+    void back()
     {
         Harness h;
         QVERIFY(h.load(m_server.url("/a")));
@@ -485,99 +430,64 @@ private slots:
         QVERIFY(h.ops().browserBack());
         QVERIFY(h.ops().browserForward());
         QVERIFY(!EventWait::until([&] { return !navigations.isEmpty(); }, 300));
-        QCOMPARE(h.control()->locationUrl(), m_server.url("/a").toString());
 
         QVERIFY(h.load(m_server.url("/b")));
         QVERIFY(EventWait::until([&] { return h.pane->canGoBack(); }, 20000));
         QVERIFY(h.ops().browserBack());
         QVERIFY(EventWait::until([&] { return h.control()->locationUrl() == m_server.url("/a").toString(); }, 20000));
-        QVERIFY(EventWait::until([&] { return h.pane->canGoForward(); }, 20000));
-        QVERIFY(h.ops().browserForward());
-        QVERIFY(EventWait::until([&] { return h.control()->locationUrl() == m_server.url("/b").toString(); }, 20000));
     }
 
+    // What the control is asked, in order (the engine drops the blank page
+    // before it shows, so a recording control tells).
     void refreshGoesThroughABlankPage()
     {
-        // What the control is asked, in order (the engine drops the blank
-        // page before it shows, so a recording control tells).
-        {
-            TestHost host;
-            QWidget window;
-            BrowserPane pane(host, &window, [](QWidget *parent) { return new FakeBrowserControl(parent); });
-            pane.initBrowserPane();
-            auto *fake = static_cast<FakeBrowserControl *>(pane.control());
-            pane.navigateTo(QStringLiteral("http://a.test/page"));
-            QVERIFY(pane.pages().browserRefresh());
-            QCOMPARE(fake->stops, 1);
-            QCOMPARE(fake->navigations,
-                     QStringList({"http://a.test/page", "about:blank", "http://a.test/page"}));
-        }
-        // On the engine: loaded afresh from the server.
+        FakePane f;
+        QVERIFY(f.pane.pages().browserRefresh());
+        QCOMPARE(f.fake->stops, 1);
+        QCOMPARE(f.fake->navigations, QStringList({"http://a.test/page", "about:blank", "http://a.test/page"}));
+        // The refresher reloads a pane once per cycle.
+        f.pane.pages().refreshOnce();
+        f.pane.pages().refreshOnce();
+        QVERIFY(f.pane.refreshedThisCycle());
+        QCOMPARE(f.fake->navigations.size(), 5);
+
+        // On the engine the page comes afresh from the server.
         Harness h;
-        const QUrl url = m_server.url("/b");
-        QVERIFY(h.load(url));
+        QVERIFY(h.load(m_server.url("/b")));
         const int requests = m_server.requestCount("/b");
         QVERIFY(h.ops().browserRefresh());
         QVERIFY(EventWait::until([&] { return m_server.requestCount("/b") == requests + 1 && h.ops().ready(); },
                                  20000));
-        QCOMPARE(h.control()->locationUrl(), url.toString());
-
-        // The refresher reloads a pane once per cycle.
-        QVERIFY(!h.pane->refreshedThisCycle());
-        h.ops().refreshOnce();
-        h.ops().refreshOnce();
-        QVERIFY(h.pane->refreshedThisCycle());
-        QVERIFY(EventWait::until([&] { return m_server.requestCount("/b") == requests + 2 && h.ops().ready(); },
-                                 20000));
-        QVERIFY(!EventWait::until([&] { return m_server.requestCount("/b") > requests + 2; }, 300));
+        QCOMPARE(h.control()->locationUrl(), m_server.url("/b").toString());
     }
 
     void stopBySetting_data()
     {
         QTest::addColumn<int>("setting");
-        QTest::addColumn<QString>("address"); // where the pane ends up; empty: still loading
-        QTest::newRow("force about:blank") << 0 << "about:blank";
-        QTest::newRow("inherited") << 1 << "/a";
-        QTest::newRow("other") << 2 << "";
+        QTest::addColumn<int>("stops");
+        QTest::addColumn<QString>("address");
+        QTest::newRow("force about:blank") << 0 << 0 << "about:blank";
+        QTest::newRow("inherited") << 1 << 1 << "http://a.test/page";
+        QTest::newRow("other") << 2 << 0 << "http://a.test/page";
     }
     void stopBySetting()
     {
         QFETCH(int, setting);
+        QFETCH(int, stops);
         QFETCH(QString, address);
-        Harness h;
-        QVERIFY(h.load(m_server.url("/a")));
-        // A page whose server never answers keeps loading.
-        h.pane->navigateTo(QStringLiteral("http://127.0.0.1:%1/never").arg(m_silentServer.serverPort()));
-        QVERIFY(EventWait::until([&] { return h.control()->busy(); }, 20000));
-        QVERIFY(h.ops().browserStop(setting));
-        if (address.isEmpty()) {
-            QVERIFY(!EventWait::until([&] { return !h.control()->busy(); }, 500));
-            return;
-        }
-        const QString expected = address.startsWith(u'/') ? m_server.url(address).toString() : address;
-        QVERIFY(EventWait::until([&] { return !h.control()->busy(); }, 20000));
-        QCOMPARE(h.control()->locationUrl(), expected);
-    }
-
-    void scrolls()
-    {
-        Harness h;
-        QVERIFY(h.load(m_server.url("/tall")));
-        QVERIFY(h.ops().scrollBrowser(10, 250));
-        QVERIFY(h.ops().scrollBrowser(0, -50));
-        QCOMPARE(h.eval(QStringLiteral("window.scrollY")).toInt(), 200);
+        FakePane f;
+        QVERIFY(f.pane.pages().browserStop(setting));
+        QCOMPARE(f.fake->stops, stops);
+        QCOMPARE(f.fake->locationUrl(), address);
     }
 
     void previewShowsThePageOrTheBusyPicture()
     {
         Harness h;
-        QImage target(5, 5, QImage::Format_RGB32);
-        target.fill(Qt::black);
+        QImage target;
         // Nothing loaded yet.
         QCOMPARE(h.ops().drawPreview(target, QSize(100, 80)), PageOperations::Preview::Busy);
-        QCOMPARE(target.size(), QSize(32, 32));
         QCOMPARE(target.pixelColor(16, 16), QColor(Qt::blue));
-
         QVERIFY(h.load(m_server.url("/green")));
         QCOMPARE(h.ops().drawPreview(target, QSize(100, 80)), PageOperations::Preview::Page);
         QCOMPARE(target.size(), QSize(100, 80));
@@ -592,27 +502,16 @@ private slots:
         h.pane->closeBrowserPane();
         PageOperations &ops = h.ops();
         ScriptedFileDialogs dialogs;
-        bool previewShown = false;
         QVERIFY(!ops.browserBack());
-        QVERIFY(!ops.browserForward());
-        QVERIFY(!ops.browserRefresh());
         QVERIFY(!ops.browserStop(1));
-        QVERIFY(!ops.browserPrint([&](QWidget *, const std::function<bool(QPrinter *)> &) {
-            previewShown = true;
-            return true;
-        }));
-        QVERIFY(!previewShown);
-        QVERIFY(!ops.fillLinksList());
+        QVERIFY(!ops.browserPrint([](QWidget *, const std::function<bool(QPrinter *)> &) { return true; }));
         QVERIFY(!ops.savePage(QString(), dialogs));
-        QVERIFY(dialogs.asks.isEmpty());
+        QVERIFY(dialogs.proposals.isEmpty());
         QVERIFY(!ops.zoomBrowser());
-        QVERIFY(!ops.scrollBrowser(0, 10));
         ops.refreshOnce();
         QVERIFY(!h.pane->refreshedThisCycle());
         ops.highlightText(QStringLiteral("alpha"), QStringLiteral("#FF00FF"), false);
         QVERIFY(h.pane->highlightedText().isEmpty());
-        QImage target;
-        QCOMPARE(ops.drawPreview(target, QSize(10, 10)), PageOperations::Preview::Busy);
     }
 };
 
