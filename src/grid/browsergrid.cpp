@@ -190,12 +190,16 @@ bool BrowserGrid::deleteActiveBrowser()
 
     const int slot = m_flags.activeBrowser;
     bool freed = false;
-    if (BrowserPane *pane = m_browsers[slot]) {
+    if (QPointer<BrowserPane> pane = m_browsers[slot]) {
         const int cell = pane->cellIndex;
         pane->closeBrowserPane();
         EventWait::forMilliseconds(m_flags.deleteDelay);
-        pane->freeBrowserControl();
-        delete pane;
+        // The wait runs the event loop: the window may have closed and freed
+        // every pane meanwhile.
+        if (pane) {
+            pane->freeBrowserControl();
+            delete pane.data();
+        }
         m_browsers[slot] = nullptr;
         freed = true;
         m_model.setVacant(cell, true);

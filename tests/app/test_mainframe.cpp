@@ -92,15 +92,6 @@ private slots:
         QCOMPARE(grid.height(), size.height() - 31 - 31 - 65);
     }
 
-    void buttonBarOnTop()
-    {
-        Run run;
-        run.settings.buttonBarPosition = 1;
-        run.frame().pnControls->setProperty("onTop", true);
-        run.frame().layout();
-        QCOMPARE(run.find("pnControls")->y(), 0);
-        QCOMPARE(run.find("pnGrid")->y(), 65);
-    }
 
     void aboutPanelOpensCentredAndClosesOnResize()
     {

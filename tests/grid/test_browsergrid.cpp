@@ -56,23 +56,6 @@ private slots:
         QCOMPARE(h.flags.browserCount, 3);
     }
 
-    void slotAndCellAreIndependent()
-    {
-        GridHarness h;
-        for (int i = 0; i < 3; ++i)
-            h.open();
-        // Move the pane of slot 0 to cell 10 the way the map does.
-        BrowserPane *moved = h.grid->pane(0);
-        h.grid->model().setVacant(0, true);
-        h.grid->model().setVacant(10, false);
-        moved->cellIndex = 10;
-        QVERIFY(h.grid->pane(0)->selectBrowser(true));
-        QVERIFY(h.grid->deleteActiveBrowser());
-        // Slot 0 is free again and cell 0 is the lowest vacant cell.
-        QVERIFY(h.grid->openAddressInNewBrowser(QStringLiteral("x"), BrowserGrid::BtNormal));
-        QCOMPARE(h.grid->pane(0)->cellIndex, 0);
-        QVERIFY(h.grid->model().cell(10).vacant);
-    }
 
     void sixtyFourPanesAndNoMore()
     {
@@ -173,21 +156,6 @@ private slots:
         QCOMPARE(h.flags.browserCount, 1);
     }
 
-    void deleteReportsAndClears()
-    {
-        GridHarness h;
-        h.flags.deleteDelay = 50;
-        h.open();
-        QSignalSpy deleted(h.grid.get(), &BrowserGrid::activeBrowserDeleted);
-        QPointer<BrowserPane> pane = h.grid->pane(0);
-        FakeBrowserControl *control = h.control(0);
-        QVERIFY(h.grid->deleteActiveBrowser());
-        QCOMPARE(deleted.count(), 1);
-        QVERIFY(!pane);
-        QVERIFY(!h.flags.backgroundSuspended());
-        QVERIFY(h.window.isEnabled());
-        Q_UNUSED(control);
-    }
 
     void newWindowOutcomes_data()
     {
@@ -268,22 +236,6 @@ private slots:
         QCOMPARE(h.flags.browserCount, 1);
     }
 
-    void historyOncePerPane()
-    {
-        GridHarness h;
-        QSignalSpy history(h.grid.get(), &BrowserGrid::historyAddressReached);
-        h.open(QStringLiteral("http://a.test/"));
-        BrowserPane *pane = h.grid->pane(0);
-        pane->navigateTo(QStringLiteral("http://b.test/"));
-        pane->navigateTo(QStringLiteral("http://a.test/"));
-        pane->navigateTo(QStringLiteral("  "));
-        QCOMPARE(h.control(0)->navigations.last(), QStringLiteral("about:blank"));
-        QStringList reached;
-        for (const auto &args : history)
-            reached << args.first().toString();
-        QCOMPARE(reached, QStringList({"http://a.test/", "http://b.test/", "about:blank"}));
-        QCOMPARE(pane->historyList(), QStringList({"about:blank", "http://a.test/", "http://b.test/"}));
-    }
 
     void statusTextOnlyFromTheActivePane()
     {
@@ -297,16 +249,6 @@ private slots:
         QCOMPARE(info.first().first().toString(), QStringLiteral("from the active pane"));
     }
 
-    void offlinePanes()
-    {
-        GridHarness h;
-        h.flags.connectionState = 0;
-        h.open();
-        QVERIFY(h.control(0)->offline());
-        h.flags.connectionState = 1;
-        h.open();
-        QVERIFY(!h.control(1)->offline());
-    }
 
     void buttonStripDrag_data()
     {

@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 
 // The address bar, the select-browser list and the tool bar commands on a
 // started window with engine-less panes.
@@ -176,6 +177,17 @@ private slots:
         QCOMPARE(h.prompter.texts(), QStringList(2, QStringLiteral("Delete the active browser?")));
         h.window->commands()->deleteActive();
         QCOMPARE(h.prompter.texts().last(), QStringLiteral("No active browser, select one first."));
+    }
+
+    void windowClosedDuringADelete()
+    {
+        WindowHarness h;
+        h.grid().openAddressInNewBrowser(QStringLiteral("a.test"), BrowserGrid::BtNormal);
+        h.flags.deleteDelay = 300;
+        QTimer::singleShot(20, h.window.get(), &QWidget::close);
+        QVERIFY(h.grid().deleteActiveBrowser());
+        QVERIFY(!h.window->isVisible());
+        QVERIFY(!h.grid().pane(0));
     }
 
     void commandsNeedAnActiveBrowser()
