@@ -220,12 +220,18 @@ bool BrowserGrid::deleteActiveBrowser()
 void BrowserGrid::closeAllBrowsers()
 {
     m_deleting = true;
+    // Every pane is stopped first and then all get their DeleteDelay
+    // together: one wait, not one per pane (64 panes would hold the closing
+    // program for 13 seconds).
+    bool any = false;
     for (const auto &p : m_browsers) {
         if (p) {
             p->closeBrowserPane();
-            EventWait::forMilliseconds(m_flags.deleteDelay);
+            any = true;
         }
     }
+    if (any)
+        EventWait::forMilliseconds(m_flags.deleteDelay);
     for (auto &p : m_browsers) {
         if (p) {
             p->freeBrowserControl();
