@@ -6,6 +6,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QElapsedTimer>
 #include <QTest>
 
 #include <memory>
@@ -144,6 +145,25 @@ private slots:
                  qMin(720, h.scrollBox->horizontalScrollBar()->maximum()));
         QCOMPARE(h.scrollBox->verticalScrollBar()->value(), qMin(460, h.scrollBox->verticalScrollBar()->maximum()));
         QVERIFY(h.scrollBox->verticalScrollBar()->value() > 0);
+    }
+
+    void closingAllStopsEveryPaneAndWaitsOnce()
+    {
+        GridHarness h;
+        for (int i = 0; i < 10; ++i)
+            h.grid->openAddressInNewBrowser(QStringLiteral("q"), BrowserGrid::BtQueue);
+        QList<QPointer<BrowserPane>> panes;
+        for (int i = 0; i < 10; ++i)
+            panes << h.grid->pane(i);
+        h.flags.deleteDelay = 300;
+        QElapsedTimer clock;
+        clock.start();
+        h.grid->closeAllBrowsers();
+        // One DeleteDelay for all, not one per pane (that would be 3 s).
+        QVERIFY2(clock.elapsed() < 1500, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(clock.elapsed() >= 300);
+        for (const auto &pane : panes)
+            QVERIFY(!pane);
     }
 
     void deleteWithoutActiveBrowser()
