@@ -16,8 +16,7 @@
 #include <QTest>
 #include <QtEndian>
 
-// The window around the pane under test: records messages and answers the
-// search settings from fields.
+// Records messages and answers the search settings from fields.
 class TestHost : public PaneHost
 {
 public:
@@ -31,46 +30,37 @@ public:
     void setActiveIP(const QString &) override {}
     int popUpBrowserSetting() const override { return 2; }
     Qt::KeyboardModifiers keyboardModifiers() const override { return Qt::NoModifier; }
-    bool scannerRunning() const override { return scanner; }
+    bool scannerRunning() const override { return false; }
     QString searchOnDownloadText() const override { return searchText; }
     QColor searchColor() const override { return colour; }
-    bool searchProximate() const override { return proximate; }
+    bool searchProximate() const override { return false; }
     QColor activeBorderColor() const override { return Qt::red; }
     QColor gridBackgroundColor() const override { return Qt::gray; }
     QColor statusBarFontColor() const override { return Qt::black; }
     QColor statusBarFontShadowColor() const override { return Qt::white; }
     PaneButtonSkin paneButtonSkin(bool, bool) const override { return {}; }
-    QImage panePicture(PanePicture picture) const override
-    {
-        QImage image(picture == PanePicture::Busy ? QSize(32, 32) : QSize(16, 16), QImage::Format_ARGB32);
-        image.fill(picture == PanePicture::Busy ? Qt::blue : Qt::transparent);
-        return image;
-    }
+    QImage panePicture(PanePicture) const override { return {}; }
 
     QStringList messages;
-    bool scanner = false;
     QString searchText;
     QColor colour = QColor(0xFF, 0x00, 0xFF);
-    bool proximate = false;
 };
 
-// Answers the save dialog with a file name (empty: cancelled) and filter,
-// and keeps the file names it proposed.
+// Answers the save dialog with a file name and filter; keeps the proposals.
 class ScriptedFileDialogs : public FileDialogs
 {
 public:
-    QString getSaveFileName(const QString &, const QString &, const QString &proposal, const QStringList &filters,
+    QString getSaveFileName(const QString &, const QString &, const QString &proposal, const QStringList &,
                             const QString &, int *chosenFilter) override
     {
         proposals << proposal;
-        this->filters = filters;
         if (chosenFilter)
             *chosenFilter = filter;
         return answer;
     }
     QString getOpenFileName(const QString &, const QString &, const QString &, const QString &) override { return {}; }
 
-    QStringList proposals, filters;
+    QStringList proposals;
     QString answer;
     int filter = 0;
 };
@@ -151,25 +141,19 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_server.isListening());
-        m_server.addPage("/a", page("<p>page a</p>", "A"));
-        m_server.addPage("/b", page("<p>page b</p>", "B"));
-        m_server.addPage("/tall", page("<div style=\"height:5000px\">top</div><p>bottom</p>", "Tall"));
+        m_server.addPage("/tall", page("<div style=\"height:5000px\">top</div><p>bottom</p>"));
         m_server.addPage("/green", "<!DOCTYPE html><html><head><title>Green: a/b</title></head>"
                                    "<body style=\"margin:0;background:#00ff00\"><p id=\"marker\">Marker text</p>"
                                    "<div style=\"height:3000px\"></div></body></html>");
-        m_server.addPage("/links", page("<a href=\"HTTP://B.Example/Path\">1</a>"
-                                        "<a href=\"https://a.example/\">2</a>"
-                                        "<a href=\"http://b.example/path\">3</a>"
-                                        "<a href=\"https://A.example/\">4</a>"
-                                        "<a href=\"/Local\">5</a>"
-                                        "<a href=\"mailto:someone@example.com\">6</a>"
-                                        "<a href=\"ftp://files.example/\">7</a>"
-                                        "<a name=\"anchor\">8</a>"
+        m_server.addPage("/links", page("<a href=\"HTTP://B.Example/Path\">1</a><a href=\"https://a.example/\">2</a>"
+                                        "<a href=\"http://b.example/path\">3</a><a href=\"https://A.example/\">4</a>"
+                                        "<a href=\"/Local\">5</a><a href=\"mailto:someone@example.com\">6</a>"
+                                        "<a href=\"ftp://files.example/\">7</a><a name=\"anchor\">8</a>"
                                         "<a href=\"javascript:void(0)\">9</a>"));
         QByteArray many;
         for (int i = 1; i <= 1200; ++i)
             many += "<p id=\"p" + QByteArray::number(i) + "\">a needle here</p>";
-        m_server.addPage("/many", page(many + "<div style=\"height:3000px\"></div>"));
+        m_server.addPage("/many", page(many));
         m_server.addPage("/words", page("<p>alpha beta alphabet</p><p>gamma alpha</p>"));
     }
 
@@ -189,8 +173,7 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray data = file.readAll();
         QVERIFY(data.startsWith("%PDF"));
-        // 5000 pixels of page do not fit on one sheet: the whole document is
-        // printed, not just what the pane shows.
+        // The whole document is printed, not just what the pane shows.
         static const QRegularExpression pageObject(QStringLiteral("/Type\\s*/Page(?!s)"));
         QVERIFY2(QString::fromLatin1(data).count(pageObject) >= 2, "the page was not printed in full");
     }
@@ -202,10 +185,6 @@ private slots:
         QVERIFY(h.ops().fillLinksList());
         const QString local = m_server.url("/local").toString();
         QCOMPARE(h.ops().linksList(), QStringList({local, "http://b.example/path", "https://a.example/"}));
-        // A second fill starts afresh.
-        QVERIFY(h.load(m_server.url("/a")));
-        QVERIFY(h.ops().fillLinksList());
-        QVERIFY(h.ops().linksList().isEmpty());
     }
 
     void highlightsWhatAReaderWouldFind_data()
@@ -214,19 +193,10 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("wholeWord");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("any case") << QByteArray("<p>Foo food FOO</p>") << "foo" << false
-                                  << QStringList({"Foo", "foo", "FOO"});
-        QTest::newRow("whole word grows to the word") << QByteArray("<p>foo unbelievable bar</p>") << "liev" << true
-                                                      << QStringList({"unbelievable"});
-        QTest::newRow("a word is highlighted once") << QByteArray("<p>axa axaxa</p>") << "x" << true
-                                                    << QStringList({"axa", "axaxa"});
-        QTest::newRow("across inline markup") << QByteArray("<p>high<b>light</b>ed</p>") << "hlig" << false
-                                              << QStringList({"hlig"});
-        QTest::newRow("not from one block into the next") << QByteArray("<p>ab</p><p>cd</p>") << "bc" << false
-                                                          << QStringList();
-        QTest::newRow("not in scripts or styles")
-            << QByteArray("<p>x</p><script>var needle = 1;</script><style>.needle{}</style>") << "needle" << false
-            << QStringList();
+        QTest::newRow("any case") << QByteArray("Foo food FOO") << "foo" << false << QStringList{"Foo", "foo", "FOO"};
+        QTest::newRow("whole word") << QByteArray("foo unbelievable") << "liev" << true << QStringList{"unbelievable"};
+        QTest::newRow("across markup") << QByteArray("high<b>light</b>ed") << "hlig" << false << QStringList{"hlig"};
+        QTest::newRow("script") << QByteArray("<script>var needle;</script>") << "needle" << false << QStringList();
     }
     void highlightsWhatAReaderWouldFind()
     {
@@ -237,28 +207,20 @@ private slots:
         m_server.addPage("/highlight", page(body));
         Harness h;
         QVERIFY(h.load(m_server.url("/highlight")));
-        const QString textBefore = h.eval(QStringLiteral("document.body.textContent")).toString();
         h.ops().highlightText(text, QStringLiteral("#FFFF00"), wholeWord);
         QCOMPARE(h.highlights(), expected);
         QCOMPARE(h.pane->hasHighlights(), !expected.isEmpty());
-        // Highlighting only wraps: the text of the page is unchanged.
-        QCOMPARE(h.eval(QStringLiteral("document.body.textContent")).toString(), textBefore);
     }
 
     void highlightStopsAfter1001Passes()
     {
         Harness h;
         QVERIFY(h.load(m_server.url("/many")));
-        // Scrolling is relative; the highlight goes back to the top.
-        QVERIFY(h.ops().scrollBrowser(10, 450));
-        QVERIFY(h.ops().scrollBrowser(0, -50));
-        QCOMPARE(h.eval(QStringLiteral("window.scrollY")).toInt(), 400);
         h.ops().highlightText(QStringLiteral("NEEDLE"), QStringLiteral("#FF00FF"), false);
         QCOMPARE(h.highlights().size(), PageOperations::HighlightPassLimit);
         // The first 1001 in reading order.
         QVERIFY(h.eval(QStringLiteral("!!document.querySelector('#p1001 span')")).toBool());
         QVERIFY(!h.eval(QStringLiteral("!!document.querySelector('#p1002 span')")).toBool());
-        QCOMPARE(h.eval(QStringLiteral("window.scrollY")).toInt(), 0);
     }
 
     void sameTextIsHighlightedOncePerPage()
@@ -269,65 +231,32 @@ private slots:
         h.ops().highlightText(QStringLiteral("alpha"), colour, false);
         h.ops().highlightText(QStringLiteral("alpha"), colour, false);
         QCOMPARE(h.highlights().size(), 3);
-        // The search box's highlight runs even for the text just highlighted.
-        h.ops().highlightSearchText(QStringLiteral("alpha"), QColor(0, 0x80, 0xFF), false);
-        QCOMPARE(h.highlights().size(), 6);
-        QVERIFY(h.eval(QStringLiteral("!!document.querySelector('span[style=\"background-color: #0080FF\"]')"))
-                    .toBool());
-        // Clearing forgets the highlights; those in the page stay.
-        h.ops().clearHighlight();
-        QVERIFY(!h.pane->hasHighlights());
-        QCOMPARE(h.highlights().size(), 6);
         // A new page forgets the text highlighted in the last one.
-        h.ops().highlightText(QStringLiteral("alpha"), colour, false);
         QVERIFY(h.load(m_server.url("/words")));
         h.ops().highlightText(QStringLiteral("alpha"), colour, false);
         QCOMPARE(h.highlights().size(), 3);
     }
 
-    void searchOnDownload_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("proximate");
-        QTest::addColumn<bool>("scanner");
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("search text") << "alpha" << false << false << QStringList({"alpha", "alpha", "alpha"});
-        QTest::newRow("proximate") << "alpha" << true << false << QStringList({"alpha", "alphabet", "alpha"});
-        QTest::newRow("while the scanner runs") << "alpha" << false << true << QStringList();
-        QTest::newRow("search on download off") << "" << false << false << QStringList();
-    }
+    // The search box's text is highlighted, in its colour, as each page loads.
     void searchOnDownload()
     {
-        QFETCH(QString, text);
-        QFETCH(bool, proximate);
-        QFETCH(bool, scanner);
-        QFETCH(QStringList, expected);
         Harness h;
-        h.host.searchText = text;
-        h.host.proximate = proximate;
-        h.host.scanner = scanner;
+        h.host.searchText = QStringLiteral("alpha");
         h.host.colour = QColor(0x12, 0xAB, 0xEF);
         QVERIFY(h.load(m_server.url("/words")));
-        QCOMPARE(h.highlights(), expected);
-        if (!expected.isEmpty())
-            QCOMPARE(h.eval(QStringLiteral("document.querySelector('span').getAttribute('style')")).toString(),
-                     QStringLiteral("background-color: #12ABEF"));
-        QVERIFY(h.host.messages.isEmpty());
+        QCOMPARE(h.highlights(), QStringList({"alpha", "alpha", "alpha"}));
+        QCOMPARE(h.eval(QStringLiteral("document.querySelector('span').getAttribute('style')")).toString(),
+                 QStringLiteral("background-color: #12ABEF"));
     }
 
     void pageFileName_data()
     {
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("plain") << "A page" << "A page";
-        QTest::newRow("blanks only") << " \t " << "Untitled";
-        QTest::newRow("blanks and control characters trimmed") << "\x01 Title \x1f\n" << "Title";
+        QTest::newRow("empty") << "" << "Untitled";
         QTest::newRow("100 characters") << QString(90, u'x') + QString(10, u'y') << QString(80, u'x');
-        QTest::newRow("forbidden characters") << "News: a/b <today>?*|\\\"" << "News- a-b -today------";
-        QTest::newRow("cut before replaced") << QString(79, u'a') + "//" << QString(79, u'a') + "-";
-        QTest::newRow("a pair is never cut in half") << QString(79, u'a') + QString::fromUtf8("\xF0\x9F\x98\x80")
-                                                      << QString(79, u'a');
-        QTest::newRow("not a file name") << QStringLiteral("a") + QChar(0) + "b" << "Untitled";
+        QTest::newRow("only forbidden characters") << "<>:/" << "----";
+        QTest::newRow("a mix") << " News: a/b <today>?*|\\\" \n" << "News- a-b -today------";
     }
     void pageFileName()
     {
@@ -339,13 +268,13 @@ private slots:
     void savesThePage_data()
     {
         QTest::addColumn<int>("filter");
-        QTest::addColumn<QString>("typed"); // empty: cancelled
+        QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("written");
         QTest::newRow("html") << 0 << "page" << "page.html";
         QTest::newRow("source, other extension typed") << 1 << "page.html" << "page.html.txt";
         QTest::newRow("bitmap") << 2 << "page" << "page.bmp";
-        QTest::newRow("cancelled") << 0 << "" << "";
     }
+    // Only the file asked for, under its full name, and no temporary left.
     void savesThePage()
     {
         QFETCH(int, filter);
@@ -356,89 +285,60 @@ private slots:
         h.ops().highlightText(QStringLiteral("marker"), QStringLiteral("#FF00FF"), false);
         QTemporaryDir dir;
         ScriptedFileDialogs dialogs;
-        dialogs.answer = typed.isEmpty() ? QString() : dir.filePath(typed);
+        dialogs.answer = dir.filePath(typed);
         dialogs.filter = filter;
-        const int requests = m_server.requestCount("/green");
         QSignalSpy loads(h.control(), &BrowserControl::documentComplete);
-
         QVERIFY(h.ops().savePage(QStringLiteral("/saves/"), dialogs));
         QCOMPARE(dialogs.proposals, QStringList{"Green- a-b"});
-        QCOMPARE(dialogs.filters, QStringList({"HTML File (*.html)", "Source File (*.txt)", "Bitmap File (*.bmp)"}));
-        // Only the file asked for, under its full name; no temporary left.
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), written.isEmpty() ? QStringList() : QStringList{written});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{written});
         QFile file(dir.filePath(written));
-        if (written.isEmpty() || filter == 2) {
-            // Not reloaded.
-            QVERIFY(!EventWait::until([&] { return !loads.isEmpty(); }, 300));
-            QCOMPARE(m_server.requestCount("/green"), requests);
-        }
-        if (written.isEmpty())
-            return;
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray data = file.readAll();
         if (filter == 2) {
             QVERIFY(data.startsWith("BM"));
             QCOMPARE(qFromLittleEndian<quint16>(data.constData() + 28), quint16(24));
-            // The picture shows the page at the view's size and no scroll
-            // bar, though the page is taller than the pane.
+            // Taken without scroll bars, though the page is taller than the
+            // pane; afterwards they come back, and the page is not reloaded.
             const QImage picture = QImage::fromData(data, "BMP");
-            const QSize viewSize = h.control()->widget()->size();
-            QCOMPARE(picture.size(), viewSize);
-            QCOMPARE(picture.pixelColor(viewSize.width() / 2, viewSize.height() - 3), QColor(0, 0xFF, 0));
-            QCOMPARE(picture.pixelColor(viewSize.width() - 3, viewSize.height() / 2), QColor(0, 0xFF, 0));
-            // Afterwards the page shows its scroll bars again.
-            QCOMPARE(h.eval(QStringLiteral("document.body.style.overflowX + ' ' + document.body.style.overflowY"))
-                         .toString(),
-                     QStringLiteral("scroll scroll"));
+            QCOMPARE(picture.pixelColor(picture.width() - 3, picture.height() / 2), QColor(0, 0xFF, 0));
+            QCOMPARE(h.eval(QStringLiteral("document.body.style.overflowX + document.body.style.overflowY")).toString(),
+                     QStringLiteral("scrollscroll"));
+            QVERIFY(!EventWait::until([&] { return !loads.isEmpty(); }, 300));
             return;
         }
-        // The page as it stands, highlights included.
-        const QString text = QString::fromUtf8(data);
-        QVERIFY(text.contains(QStringLiteral("<span style=\"background-color: #FF00FF\">Marker</span> text")));
-        if (filter == 0)
-            QVERIFY(text.startsWith(QStringLiteral("<!DOCTYPE html>")));
-        // The saved page is loaded afresh.
+        // The page as it stands, highlights included; then loaded afresh.
+        QVERIFY(QString::fromUtf8(data).contains(
+            QStringLiteral("<span style=\"background-color: #FF00FF\">Marker</span> text")));
         QVERIFY(EventWait::until([&] { return !loads.isEmpty(); }, 20000));
-        QCOMPARE(m_server.requestCount("/green"), requests + 1);
         QVERIFY(h.highlights().isEmpty());
     }
 
     void zoomCycleWraps()
     {
         Harness h;
-        // No page yet: nothing to zoom.
+        QVERIFY(h.load(m_server.url("/words")));
         auto *button = h.pane->findChild<QWidget *>(QStringLiteral("skZoom"));
         QVERIFY(button);
-        QTest::mouseClick(button, Qt::LeftButton);
-        QCOMPARE(h.host.messages, QStringList{"Could not zoom the browser,\nit may be busy"});
-        QVERIFY(h.load(m_server.url("/a")));
         QList<double> factors;
         for (int click = 0; click < 6; ++click) {
             QTest::mouseClick(button, Qt::LeftButton);
             factors << h.control()->zoomFactor();
         }
         QCOMPARE(factors, QList<double>({1.5, 2.0, 0.5, 0.75, 1.0, 1.5}));
-        QCOMPARE(h.host.messages.size(), 1);
     }
 
-    void back()
+    void backWithNoHistory()
     {
         Harness h;
-        QVERIFY(h.load(m_server.url("/a")));
+        QVERIFY(h.load(m_server.url("/words")));
         QSignalSpy navigations(h.control(), &BrowserControl::beforeNavigate2);
         // Nowhere to go: reported done, nothing happens.
         QVERIFY(h.ops().browserBack());
         QVERIFY(h.ops().browserForward());
         QVERIFY(!EventWait::until([&] { return !navigations.isEmpty(); }, 300));
-
-        QVERIFY(h.load(m_server.url("/b")));
-        QVERIFY(EventWait::until([&] { return h.pane->canGoBack(); }, 20000));
-        QVERIFY(h.ops().browserBack());
-        QVERIFY(EventWait::until([&] { return h.control()->locationUrl() == m_server.url("/a").toString(); }, 20000));
     }
 
-    // What the control is asked, in order (the engine drops the blank page
-    // before it shows, so a recording control tells).
+    // A recording control tells: the engine drops the blank page unseen.
     void refreshGoesThroughABlankPage()
     {
         FakePane f;
@@ -450,15 +350,6 @@ private slots:
         f.pane.pages().refreshOnce();
         QVERIFY(f.pane.refreshedThisCycle());
         QCOMPARE(f.fake->navigations.size(), 5);
-
-        // On the engine the page comes afresh from the server.
-        Harness h;
-        QVERIFY(h.load(m_server.url("/b")));
-        const int requests = m_server.requestCount("/b");
-        QVERIFY(h.ops().browserRefresh());
-        QVERIFY(EventWait::until([&] { return m_server.requestCount("/b") == requests + 1 && h.ops().ready(); },
-                                 20000));
-        QCOMPARE(h.control()->locationUrl(), m_server.url("/b").toString());
     }
 
     void stopBySetting_data()
@@ -479,20 +370,6 @@ private slots:
         QVERIFY(f.pane.pages().browserStop(setting));
         QCOMPARE(f.fake->stops, stops);
         QCOMPARE(f.fake->locationUrl(), address);
-    }
-
-    void previewShowsThePageOrTheBusyPicture()
-    {
-        Harness h;
-        QImage target;
-        // Nothing loaded yet.
-        QCOMPARE(h.ops().drawPreview(target, QSize(100, 80)), PageOperations::Preview::Busy);
-        QCOMPARE(target.pixelColor(16, 16), QColor(Qt::blue));
-        QVERIFY(h.load(m_server.url("/green")));
-        QCOMPARE(h.ops().drawPreview(target, QSize(100, 80)), PageOperations::Preview::Page);
-        QCOMPARE(target.size(), QSize(100, 80));
-        QVERIFY(!target.hasAlphaChannel());
-        QCOMPARE(target.pixelColor(50, 70), QColor(0, 0xFF, 0));
     }
 
     void closingPaneRefusesEveryOperation()

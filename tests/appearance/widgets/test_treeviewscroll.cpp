@@ -1,7 +1,6 @@
 #include "appearance/widgets/treeviewscroll.h"
 
 #include <QHeaderView>
-#include <QMouseEvent>
 #include <QScrollBar>
 #include <QTest>
 
@@ -12,54 +11,37 @@ class TestTreeViewScroll : public QObject
 private slots:
     void edgeScrolling_data()
     {
-        // Negative coordinates count from the right or bottom edge. The margin
-        // is the font's point size: 10 pixels here.
+        // Negative: from the far edge. Margin: the font's point size, 10 here.
         QTest::addColumn<QPoint>("pos");
-        QTest::addColumn<int>("lines");
-        QTest::addColumn<int>("pages");
-        QTest::newRow("middle") << QPoint(120, 120) << 0 << 0;
-        QTest::newRow("near top") << QPoint(120, 9) << -1 << 0;
-        QTest::newRow("top margin edge") << QPoint(120, 10) << 0 << 0;
-        QTest::newRow("near bottom") << QPoint(120, -9) << 1 << 0;
-        QTest::newRow("near left") << QPoint(9, 120) << 0 << -1;
-        QTest::newRow("right margin edge") << QPoint(-10, 120) << 0 << 0;
-        QTest::newRow("bottom-right corner") << QPoint(-1, -1) << 1 << 1;
+        QTest::addColumn<QPoint>("scrolled"); // pages across, lines down
+        QTest::newRow("near top") << QPoint(120, 9) << QPoint(0, -1);
+        QTest::newRow("top margin edge") << QPoint(120, 10) << QPoint(0, 0);
+        QTest::newRow("bottom-right corner") << QPoint(-1, -1) << QPoint(1, 1);
     }
 
     void edgeScrolling()
     {
         QFETCH(QPoint, pos);
-        QFETCH(int, lines);
-        QFETCH(int, pages);
+        QFETCH(QPoint, scrolled);
         TreeViewScroll tree;
-        QFont font = tree.font();
-        font.setPointSize(10);
-        tree.setFont(font);
-        tree.setHeaderHidden(true);
-        tree.header()->setStretchLastSection(false);
-        tree.setColumnWidth(0, 2000);
+        tree.setFont(QFont(tree.font().family(), 10));
+        tree.header()->setMinimumSectionSize(2000);
         for (int i = 0; i < 200; ++i)
             tree.addTopLevelItem(new QTreeWidgetItem({QStringLiteral("Address %1").arg(i)}));
         tree.resize(300, 300);
         tree.show();
         QVERIFY(QTest::qWaitForWindowExposed(&tree));
-        QScrollBar *vertical = tree.verticalScrollBar();
-        QScrollBar *horizontal = tree.horizontalScrollBar();
-        vertical->setValue(50);
-        horizontal->setValue(500);
-
-        QWidget *viewport = tree.viewport();
-        const QPoint p(pos.x() < 0 ? viewport->width() + pos.x() : pos.x(),
-                       pos.y() < 0 ? viewport->height() + pos.y() : pos.y());
-        // On from the start; turned off, the same move leaves the tree where it is.
-        QVERIFY(tree.hasAutoScroll());
+        tree.verticalScrollBar()->setValue(50);
+        tree.horizontalScrollBar()->setValue(500);
+        const QPoint p(pos.x() < 0 ? tree.viewport()->width() + pos.x() : pos.x(),
+                       pos.y() < 0 ? tree.viewport()->height() + pos.y() : pos.y());
         for (const bool on : {true, false}) {
-            tree.setAutoScroll(on);
-            QMouseEvent move(QEvent::MouseMove, p, viewport->mapToGlobal(p), Qt::NoButton, Qt::NoButton,
-                             Qt::NoModifier);
-            QCoreApplication::sendEvent(viewport, &move);
-            QCOMPARE(vertical->value(), 50 + lines * vertical->singleStep());
-            QCOMPARE(horizontal->value(), 500 + pages * horizontal->pageStep());
+            QCOMPARE(tree.hasAutoScroll(), on);
+            QMouseEvent move(QEvent::MouseMove, p, tree.viewport()->mapToGlobal(p), Qt::NoButton, Qt::NoButton, {});
+            QCoreApplication::sendEvent(tree.viewport(), &move);
+            QCOMPARE(tree.verticalScrollBar()->value(), 50 + scrolled.y() * tree.verticalScrollBar()->singleStep());
+            QCOMPARE(tree.horizontalScrollBar()->value(), 500 + scrolled.x() * tree.horizontalScrollBar()->pageStep());
+            tree.setAutoScroll(false);
         }
     }
 };
