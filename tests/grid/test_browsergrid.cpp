@@ -188,17 +188,13 @@ private slots:
         QTest::newRow("external, no keys") << 0 << none << false << 1;
         QTest::newRow("external, ctrl") << 0 << ctrl << false << 2;
         QTest::newRow("internal, no keys") << 1 << none << false << 2;
-        QTest::newRow("internal, shift") << 1 << shift << false << 2;
         QTest::newRow("internal, ctrl") << 1 << ctrl << false << 1;
         QTest::newRow("manual, no keys") << 2 << none << false << 0;
-        QTest::newRow("manual, ctrl only") << 2 << ctrl << false << 0;
         QTest::newRow("manual, shift") << 2 << shift << false << 2;
         QTest::newRow("manual, shift ctrl") << 2 << (shift | ctrl) << false << 1;
         QTest::newRow("manual, alt") << 2 << alt << false << 1;
-        QTest::newRow("internal, alt") << 1 << alt << false << 1;
         QTest::newRow("unknown setting") << 5 << ctrl << false << 0;
         QTest::newRow("scanner running, alt") << 1 << alt << true << 0;
-        QTest::newRow("scanner running") << 1 << none << true << 0;
     }
     void newWindowOutcomes()
     {

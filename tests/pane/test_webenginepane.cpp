@@ -91,9 +91,7 @@ private slots:
         QTest::addColumn<QString>("where"); // pane, window or none
         QTest::newRow("auto internal") << 1 << int(Qt::NoModifier) << "pane";
         QTest::newRow("auto external") << 0 << int(Qt::NoModifier) << "window";
-        QTest::newRow("auto external with ctrl") << 0 << int(Qt::ControlModifier) << "pane";
         QTest::newRow("manual without keys") << 2 << int(Qt::NoModifier) << "none";
-        QTest::newRow("manual with alt") << 2 << int(Qt::AltModifier) << "window";
     }
     void popUps()
     {
