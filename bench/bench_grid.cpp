@@ -34,7 +34,7 @@ class SilentPrompter : public Prompter
 public:
     void showInformation(const QString &text) override { std::fprintf(stderr, "info: %s\n", qPrintable(text)); }
     bool askConfirmation(const QString &) override { return true; }
-    void showFatal(const QString &text) override { std::fprintf(stderr, "fatal: %s\n", qPrintable(text)); }
+    void showPlain(const QString &text) override { std::fprintf(stderr, "fatal: %s\n", qPrintable(text)); }
     void closeOpenBox() override {}
 };
 

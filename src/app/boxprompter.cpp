@@ -47,7 +47,7 @@ bool BoxPrompter::askConfirmation(const QString &text)
     return runBox(&box) == QMessageBox::Ok;
 }
 
-void BoxPrompter::showFatal(const QString &text)
+void BoxPrompter::showPlain(const QString &text)
 {
     QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text, QMessageBox::Ok);
     box.setWindowFlag(Qt::WindowStaysOnTopHint);

@@ -16,7 +16,7 @@ public:
 
     void showInformation(const QString &text) override;
     bool askConfirmation(const QString &text) override;
-    void showFatal(const QString &text) override;
+    void showPlain(const QString &text) override;
     void closeOpenBox() override;
 
 private:

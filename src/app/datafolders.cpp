@@ -56,7 +56,7 @@ bool DataFolders::locate(const QString &personal, const QString &programFolder,
     }
     const QString root = programFolder + QStringLiteral("Default User");
     const bool usable = createAll(root);
-    prompter.showFatal(QStringLiteral("Could not create My Vorlan folders under the current\n"
+    prompter.showPlain(QStringLiteral("Could not create My Vorlan folders under the current\n"
                                       "user account, setting folders to the default user."));
     if (usable)
         dataFolder = root + QLatin1Char('/');

@@ -1,24 +1,24 @@
 #include "app/mainwindow.h"
 
 #include "addresses/addressmanagerfile.h"
+#include "app/aboutpanel.h"
 #include "app/busycursor.h"
 #include "app/datafolders.h"
+#include "app/overlaypanels.h"
 #include "app/prompter.h"
+#include "app/qtfiledialogs.h"
 #include "app/runtimeflags.h"
 #include "app/settings.h"
 #include "app/settingsstore.h"
-#include "app/splashwindow.h"
-#include "app/aboutpanel.h"
-#include "app/overlaypanels.h"
 #include "app/shell.h"
+#include "app/splashwindow.h"
 #include "app/windowframe.h"
 #include "app/windowgeometry.h"
 #include "appearance/skinimages.h"
 #include "appearance/widgets/bmpscrollbox.h"
+#include "appearance/widgets/dropdowncombobox.h"
 #include "appearance/widgets/shadowlabel.h"
 #include "appearance/widgets/skinbutton.h"
-#include "app/qtfiledialogs.h"
-#include "appearance/widgets/dropdowncombobox.h"
 #include "grid/addressbar.h"
 #include "grid/browsercommands.h"
 #include "grid/browsergrid.h"
@@ -206,7 +206,7 @@ bool MainWindow::startUp(SplashWindow *splash)
         }
         if (!ok) {
             m_startupAborted = true;
-            m_prompter.showFatal(messages[i]);
+            m_prompter.showPlain(messages[i]);
         }
     }
     return !m_startupAborted;
@@ -302,7 +302,7 @@ void MainWindow::showEvent(QShowEvent *event)
     m_shownOnce = true;
     if (!layoutControls()) {
         m_startupAborted = true;
-        m_prompter.showFatal(QStringLiteral("Could not align and sizes controls, closing Vorlan"));
+        m_prompter.showPlain(QStringLiteral("Could not align and sizes controls, closing Vorlan"));
         QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
         return;
     }
@@ -360,7 +360,7 @@ bool MainWindow::autoSizeBrowsers()
     m_settings.browserWidth = size.width();
     m_settings.browserHeight = size.height();
     if (m_grid && !m_grid->layoutGrid(false)) {
-        m_prompter.showFatal(QStringLiteral("Could not resize the browsers, closing Vorlan"));
+        m_prompter.showPlain(QStringLiteral("Could not resize the browsers, closing Vorlan"));
         std::exit(0);
     }
     return true;

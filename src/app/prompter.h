@@ -18,8 +18,9 @@ public:
     // The background work is suspended while it is open.
     virtual bool askConfirmation(const QString &text) = 0;
 
-    // The plain box for fatal errors: no icon, OK only.
-    virtual void showFatal(const QString &text) = 0;
+    // The plain box (no icon, OK only) of the fatal start-up messages and the
+    // data folder fallback.
+    virtual void showPlain(const QString &text) = 0;
 
     // Closes a box that showInformation or askConfirmation left open.
     virtual void closeOpenBox() = 0;

@@ -23,7 +23,7 @@ public:
         shown.append({Kind::Confirmation, text});
         return answers.isEmpty() ? true : answers.takeFirst();
     }
-    void showFatal(const QString &text) override { shown.append({Kind::Plain, text}); }
+    void showPlain(const QString &text) override { shown.append({Kind::Plain, text}); }
     void closeOpenBox() override { ++closeRequests; }
 
     QStringList texts() const
