@@ -399,10 +399,12 @@ bool MainWindow::handleFramePointer(QObject *watched, QEvent *event)
             shape = Qt::SizeHorCursor;
         else if (edges & (Qt::TopEdge | Qt::BottomEdge))
             shape = Qt::SizeVerCursor;
-        if (edges)
-            windowHandle()->setCursor(shape);
-        else
-            windowHandle()->unsetCursor();
+        // Only on a change, so the widgets' own cursors stay in charge
+        // everywhere else.
+        if (edges != m_hoverEdges) {
+            m_hoverEdges = edges;
+            windowHandle()->setCursor(edges ? QCursor(shape) : widget->cursor());
+        }
         return false;
     }
     if (event->type() != QEvent::MouseButtonPress || isMaximized())

@@ -128,4 +128,5 @@ private:
     bool m_shownOnce = false;
     bool m_shutDown = false;
     bool m_wasMinimized = false;
+    Qt::Edges m_hoverEdges; // window edges under the pointer, for the resize cursor
 };
