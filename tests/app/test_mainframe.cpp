@@ -225,7 +225,7 @@ private slots:
         auto *close = run.find<SkinButton>("skAppClose");
         QTest::mouseClick(close, Qt::LeftButton, {}, QPoint(22, 11));
         QVERIFY(!run.window->isVisible());
-        QVERIFY(QFile::exists(run.dir.filePath(QStringLiteral("Vorlan.conf"))));
+        QVERIFY(QFile::exists(run.dir.filePath(QStringLiteral("config/Halvane/Vorlan.conf"))));
     }
 };
 

@@ -2,8 +2,7 @@
 #include "app/runtimeflags.h"
 #include "app/settings.h"
 #include "grid/browsergrid.h"
-#include "support/recordingshell.h"
-#include "support/scriptedprompter.h"
+#include "support/windowharness.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,19 +22,8 @@ class TestStartup : public QObject
         RuntimeFlags flags;
         ScriptedPrompter prompter;
         RecordingShell shell;
-        StartupEnvironment env;
+        StartupEnvironment env = testEnvironment(dir);
 
-        Run()
-        {
-            env.settingsFile = dir.filePath(QStringLiteral("config/Halvane/Vorlan.conf"));
-            env.programFolder = dir.filePath(QStringLiteral("program/"));
-            QDir().mkpath(env.programFolder);
-            const QString documents = dir.filePath(QStringLiteral("Documents"));
-            QDir().mkpath(documents);
-            env.personalFolder = [documents] { return documents; };
-            env.today = QDate(2026, 12, 6);
-            env.workArea = QRect(0, 0, 1920, 1040);
-        }
         QString wam() const { return dir.filePath(QStringLiteral("Documents/My Vorlan/Web Address Manager/webaddresses.wam")); }
     };
 

@@ -49,6 +49,23 @@ public:
     QStringList lastFilters;
 };
 
+// Start-up folders inside dir: settings under config/, the program folder
+// program/ and the documents folder Documents/ (both made), a fixed day and
+// a 1600 x 1000 work area.
+inline StartupEnvironment testEnvironment(const QTemporaryDir &dir)
+{
+    StartupEnvironment env;
+    env.settingsFile = dir.filePath(QStringLiteral("config/Halvane/Vorlan.conf"));
+    env.programFolder = dir.filePath(QStringLiteral("program/"));
+    QDir().mkpath(env.programFolder);
+    const QString documents = dir.filePath(QStringLiteral("Documents"));
+    QDir().mkpath(documents);
+    env.personalFolder = [documents] { return documents; };
+    env.today = QDate(2026, 12, 6);
+    env.workArea = QRect(0, 0, 1600, 1000);
+    return env;
+}
+
 // A started main window in folders of the test's own; panes use the
 // engine-less control unless realEngine is set.
 struct WindowHarness
@@ -64,16 +81,7 @@ struct WindowHarness
 
     explicit WindowHarness(bool realEngine = false)
     {
-        StartupEnvironment env;
-        env.settingsFile = dir.filePath(QStringLiteral("Vorlan.conf"));
-        env.programFolder = dir.filePath(QStringLiteral("program/"));
-        QDir().mkpath(env.programFolder);
-        const QString documents = dir.filePath(QStringLiteral("Documents"));
-        QDir().mkpath(documents);
-        env.personalFolder = [documents] { return documents; };
-        env.today = QDate(2026, 12, 6);
-        env.workArea = QRect(0, 0, 1600, 1000);
-        window = std::make_unique<MainWindow>(settings, flags, prompter, shell, env);
+        window = std::make_unique<MainWindow>(settings, flags, prompter, shell, testEnvironment(dir));
         window->setFileDialogs(&dialogs);
         started = window->startUp();
         if (!started)
