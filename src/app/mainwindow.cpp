@@ -130,7 +130,6 @@ void MainWindow::createGridFeatures()
     m_addressBar->setGlyphSource([this](int index) {
         return m_skin->bigGlyph(index, m_settings.buttonGlyphStyle == 0 ? GlyphStyle::Bevel : GlyphStyle::Color);
     });
-    // The dialogs can be replaced after this: reach them through the window.
     m_commands = new BrowserCommands(*m_grid, m_settings, m_flags, m_prompter, m_shell, *m_dialogs,
                                      f.cbWebAddressBar, this);
 

@@ -62,6 +62,7 @@ public:
     SelectBrowserList *selectList() const { return m_selectList; }
     BrowserCommands *commands() const { return m_commands; }
     // The file dialogs the window uses (Qt's by default; tests plan theirs).
+    // Set before startUp: the address bar and the commands take them then.
     void setFileDialogs(FileDialogs *dialogs) { m_dialogs = dialogs; }
 
     // Window commands of the frame.
