@@ -6,14 +6,14 @@
 //
 // Without --engine-flags the program's own process model is used.
 
-#include "app/eventwait.h"
 #include "app/mainwindow.h"
-#include "app/runtimeflags.h"
-#include "app/settings.h"
-#include "app/shell.h"
+#include "core/eventwait.h"
+#include "core/prompter.h"
+#include "core/runtimeflags.h"
+#include "core/settings.h"
+#include "core/shell.h"
 #include "grid/browsergrid.h"
 #include "pane/enginesetup.h"
-#include "app/prompter.h"
 
 #include <QApplication>
 #include <QDir>
@@ -146,7 +146,7 @@ int main(int argc, char *argv[])
     QElapsedTimer loading;
     loading.start();
     for (const QString &address : addresses)
-        grid->openAddressInNewBrowser(address, BrowserGrid::BtNormal);
+        grid->openAddressInNewBrowser(address, BrowserType::btNormal);
     const bool loaded = EventWait::until([&] {
         for (int i = 0; i < panes; ++i) {
             BrowserPane *pane = grid->pane(i);

@@ -4,12 +4,12 @@
 //
 //   screenshot <output.png> [--pages N] [--about] [--menu]
 
-#include "app/boxprompter.h"
-#include "app/desktopshell.h"
-#include "app/eventwait.h"
 #include "app/mainwindow.h"
-#include "app/runtimeflags.h"
-#include "app/settings.h"
+#include "core/boxprompter.h"
+#include "core/desktopshell.h"
+#include "core/eventwait.h"
+#include "core/runtimeflags.h"
+#include "core/settings.h"
 #include "grid/browsergrid.h"
 #include "pane/enginesetup.h"
 
@@ -59,7 +59,7 @@ int main(int argc, char *argv[])
                                   "<p><a href='https://example.org/'>a link</a></p></body></html>")
                        .arg(i)
                        .toUtf8());
-        window.grid()->openAddressInNewBrowser(QUrl::fromLocalFile(path).toString(), BrowserGrid::BtNormal);
+        window.grid()->openAddressInNewBrowser(QUrl::fromLocalFile(path).toString(), BrowserType::btNormal);
     }
     EventWait::until([&] {
         for (int i = 0; i < pages; ++i)

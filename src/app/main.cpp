@@ -1,12 +1,12 @@
-#include "app/boxprompter.h"
-#include "app/desktopshell.h"
 #include "app/mainwindow.h"
-#include "app/runtimeflags.h"
-#include "app/settings.h"
 #include "app/singleinstance.h"
 #include "app/splashwindow.h"
 #include "app/unixsignalwatcher.h"
 #include "appearance/skinimages.h"
+#include "core/boxprompter.h"
+#include "core/desktopshell.h"
+#include "core/runtimeflags.h"
+#include "core/settings.h"
 #include "pane/enginesetup.h"
 
 #include <QApplication>

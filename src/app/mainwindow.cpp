@@ -2,38 +2,33 @@
 
 #include "addresses/addressmanagerfile.h"
 #include "app/aboutpanel.h"
-#include "app/busycursor.h"
-#include "app/datafolders.h"
-#include "app/overlaypanels.h"
-#include "app/prompter.h"
-#include "app/qtfiledialogs.h"
-#include "app/runtimeflags.h"
-#include "app/settings.h"
-#include "app/settingsstore.h"
-#include "app/shell.h"
 #include "app/splashwindow.h"
 #include "app/windowframe.h"
-#include "app/windowgeometry.h"
 #include "appearance/skinimages.h"
+#include "appearance/skinnedpanelook.h"
 #include "appearance/widgets/bmpscrollbox.h"
 #include "appearance/widgets/dropdowncombobox.h"
 #include "appearance/widgets/shadowlabel.h"
 #include "appearance/widgets/skinbutton.h"
-#include "grid/addressbar.h"
-#include "grid/browsercommands.h"
+#include "core/commandregistry.h"
+#include "core/datafolders.h"
+#include "core/overlaypanels.h"
+#include "core/prompter.h"
+#include "core/qtfiledialogs.h"
+#include "core/runtimeflags.h"
+#include "core/settings.h"
+#include "core/settingsstore.h"
+#include "core/shell.h"
 #include "grid/browsergrid.h"
-#include "grid/browsersizing.h"
-#include "grid/selectbrowserlist.h"
+#include "grid/gridfeatures.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QScreen>
-#include <QWindow>
 
 StartupEnvironment StartupEnvironment::system()
 {
@@ -73,7 +68,7 @@ MainWindow::MainWindow(Settings &settings, RuntimeFlags &flags, Prompter &prompt
 
 MainWindow::~MainWindow()
 {
-    qApp->removeEventFilter(this);
+    delete m_gridFeatures;
     delete m_grid;
 }
 
@@ -82,40 +77,38 @@ void MainWindow::buildForm()
     m_ownDialogs = std::make_unique<QtFileDialogs>(this);
     m_dialogs = m_ownDialogs.get();
     m_skin = std::make_unique<SkinImages>();
+    m_paneLook = std::make_unique<SkinnedPaneLook>(m_settings, *m_skin);
+    m_commands = new CommandRegistry(this);
     setWindowIcon(QIcon(QPixmap::fromImage(m_skin->picture(SkinPicture::ProgramIcon))));
-    m_frame = std::make_unique<WindowFrame>(this);
+    m_overlays = new OverlayPanels(this, m_flags, m_prompter, this);
+    m_frame = new WindowFrame(this, m_settings, m_flags, *m_overlays, *m_commands, m_environment.workArea);
+    connect(m_frame, &WindowFrame::windowSizeChanged, this, &MainWindow::windowSizeChanged);
     resize(915, 600);
     m_frame->layout();
 
-    m_overlays = new OverlayPanels(this, m_flags, m_prompter, this);
     m_pnAbout = new AboutPanel(m_skin->picture(SkinPicture::ProgramIcon), this);
     m_overlays->addPanel(m_pnAbout);
     connect(m_pnAbout, &AboutPanel::closeRequested, m_overlays, &OverlayPanels::hideAll);
-
-    m_pmAppTools = new QMenu(this);
-    m_pmAppTools->setObjectName(QStringLiteral("pmAppTools"));
-    QAction *options = m_pmAppTools->addAction(QStringLiteral("Options"));
-    options->setObjectName(QStringLiteral("Options1"));
-    QAction *help = m_pmAppTools->addAction(QStringLiteral("Help"));
-    help->setObjectName(QStringLiteral("Help1"));
-    connect(help, &QAction::triggered, this, &MainWindow::openHelp);
-    QAction *about = m_pmAppTools->addAction(QStringLiteral("About"));
-    about->setObjectName(QStringLiteral("About1"));
-    connect(about, &QAction::triggered, this, &MainWindow::openAboutPanel);
-    m_pmAppTools->addSeparator();
-    m_pmAppTools->addAction(QStringLiteral("Cancel"));
-
-    connectFrame();
-    applySkin();
+    buildAppToolsMenu();
+    m_frame->applySkin(*m_skin, m_settings);
 }
 
-void MainWindow::connectFrame()
+void MainWindow::buildAppToolsMenu()
 {
-    WindowFrame &f = *m_frame;
-    connect(f.skAppClose, &SkinButton::clicked, this, &QWidget::close);
-    connect(f.skMaximize, &SkinButton::clicked, this, &MainWindow::maximizeOrRestore);
-    connect(f.skMinimize, &SkinButton::clicked, this, &QWidget::showMinimized);
-    connect(f.button(QStringLiteral("skAppTools")), &SkinButton::clicked, this,
+    m_pmAppTools = new QMenu(this);
+    m_pmAppTools->setObjectName(QStringLiteral("pmAppTools"));
+    const auto item = [this](const char *name, const QString &text) {
+        QAction *action = m_pmAppTools->addAction(text);
+        action->setObjectName(QLatin1String(name));
+        m_commands->add(action);
+        return action;
+    };
+    item("Options1", QStringLiteral("Options"));
+    connect(item("Help1", QStringLiteral("Help")), &QAction::triggered, this, &MainWindow::openHelp);
+    connect(item("About1", QStringLiteral("About")), &QAction::triggered, this, &MainWindow::openAboutPanel);
+    m_pmAppTools->addSeparator();
+    m_pmAppTools->addAction(QStringLiteral("Cancel"));
+    connect(m_frame->button(QStringLiteral("skAppTools"))->registerCommand(*m_commands), &QAction::triggered, this,
             [this] { m_pmAppTools->popup(QCursor::pos()); });
 }
 
@@ -123,67 +116,16 @@ void MainWindow::createGridFeatures()
 {
     WindowFrame &f = *m_frame;
     const auto button = [&f](const char *name) { return f.button(QLatin1String(name)); };
-
-    m_selectList = new SelectBrowserList(*m_grid, m_prompter, f.cbSelectBrowserList, f.pnButtons, this);
-    m_addressBar = new AddressBar(*m_grid, m_settings, m_flags, m_prompter, m_shell, *m_dialogs,
-                                  {f.cbWebAddressBar, button("skAddressMode"), f.pnButtons}, this);
-    m_addressBar->setGlyphSource([this](int index) {
-        return m_skin->bigGlyph(index, m_settings.buttonGlyphStyle == 0 ? GlyphStyle::Bevel : GlyphStyle::Color);
-    });
-    m_commands = new BrowserCommands(*m_grid, m_settings, m_flags, m_prompter, m_shell, *m_dialogs,
-                                     f.cbWebAddressBar, this);
-
-    connect(button("skAddressNew"), &SkinButton::clicked, m_addressBar, &AddressBar::openInNewBrowser);
-    connect(button("skActiveRedir"), &SkinButton::clicked, m_addressBar, &AddressBar::redirectActiveBrowser);
-    connect(button("skActiveBack"), &SkinButton::clicked, m_commands, &BrowserCommands::back);
-    connect(button("skActiveForward"), &SkinButton::clicked, m_commands, &BrowserCommands::forward);
-    connect(button("skActiveRefresh"), &SkinButton::clicked, m_commands, &BrowserCommands::refresh);
-    connect(button("skActiveStop"), &SkinButton::clicked, m_commands, &BrowserCommands::stop);
-    connect(button("skActivePrint"), &SkinButton::clicked, m_commands, &BrowserCommands::print);
-    connect(button("skActiveDelete"), &SkinButton::clicked, m_commands, &BrowserCommands::deleteActive);
-    connect(button("skActiveJump"), &SkinButton::clicked, m_commands, &BrowserCommands::jump);
-    connect(button("skAddressPrior"), &SkinButton::clicked, m_commands, &BrowserCommands::priorBrowser);
-    connect(button("skAddressNext"), &SkinButton::clicked, m_commands, &BrowserCommands::nextBrowser);
-    connect(button("skActiveFileTools"), &SkinButton::clicked, this,
-            [this] { m_commands->fileToolsMenu()->popup(QCursor::pos()); });
-    connect(f.laLocalIP, &ShadowLabel::clicked, this, [this] { m_frame->laLocalIP->setText(m_commands->localIPClicked()); });
-    connect(f.laActiveIP, &ShadowLabel::clicked, this,
-            [this] { m_frame->laActiveIP->setText(m_commands->activeIPClicked()); });
-    connect(m_grid, &BrowserGrid::browserActivated, this, &MainWindow::browserActivated);
-    m_grid->setSelectListFiller([this] { return m_selectList->populateSelectList(); });
-}
-
-void MainWindow::browserActivated(int browserNo)
-{
-    if (!m_selectList->populateSelectList())
-        m_prompter.showInformation(QStringLiteral("Could not populate the select browser list."));
-    BrowserPane *pane = m_grid->pane(browserNo);
-    if (!pane || !m_selectList->selectListEntryForCell(pane->cellIndex))
-        m_prompter.showInformation(QStringLiteral("Could not update the select browser list."));
-    if (m_addressBar->mode() != AddressBar::Mode::WebSearch)
-        m_addressBar->setWebAddressMode();
-}
-
-void MainWindow::applySkin()
-{
-    m_frame->applySkin(*m_skin, m_settings);
-    if (!m_grid)
-        return;
-    const QList<QImage> faces = SkinImages::frames(m_skin->strip(SkinStrip::BrowserButton),
-                                                   SkinImages::frameSize(SkinStrip::BrowserButton));
-    const GlyphStyle style = m_settings.buttonGlyphStyle == 0 ? GlyphStyle::Bevel : GlyphStyle::Color;
-    const QList<QImage> glyphs = SkinImages::frames(m_skin->glyphStrip(GlyphSet::BrowserButton, style),
-                                                    SkinImages::glyphFrameSize(GlyphSet::BrowserButton));
-    for (bool active : {false, true})
-        for (bool zoom : {false, true})
-            m_grid->setPaneSkin(active, zoom,
-                                {faces.value(0), faces.value(1), faces.value(2),
-                                 m_settings.buttonGlyphStyle == 2 ? QImage() : glyphs.value(zoom ? 1 : 0)});
-    m_grid->setPanePicture(PanePicture::SecurityOn, m_skin->picture(SkinPicture::SecurityOn));
-    m_grid->setPanePicture(PanePicture::SecurityOff, m_skin->picture(SkinPicture::SecurityOff));
-    m_grid->setPanePicture(PanePicture::MoveTabGray, m_skin->picture(SkinPicture::MoveTabGray));
-    m_grid->setPanePicture(PanePicture::MoveTabColor, m_skin->picture(SkinPicture::MoveTabColor));
-    m_grid->setPanePicture(PanePicture::Busy, m_skin->picture(SkinPicture::Busy));
+    GridFeatures::Parts parts{
+        {f.cbWebAddressBar, button("skAddressMode"), button("skAddressNew"), button("skActiveRedir"), f.pnButtons},
+        {button("skActiveBack"), button("skActiveForward"), button("skActiveRefresh"), button("skActiveStop"),
+         button("skActivePrint"), button("skActiveDelete"), button("skActiveJump"), button("skActiveFileTools"),
+         button("skAddressPrior"), button("skAddressNext"), f.cbWebAddressBar, f.laLocalIP, f.laActiveIP},
+        f.cbSelectBrowserList,
+        f.laBrowserInfo,
+    };
+    m_gridFeatures = new GridFeatures(*m_grid, m_settings, m_flags, m_prompter, m_shell, *m_dialogs, *m_commands,
+                                      *m_skin, parts);
 }
 
 bool MainWindow::startUp(SplashWindow *splash)
@@ -223,8 +165,8 @@ bool MainWindow::setInternalFlags()
     m_flags.programFolder = m_environment.programFolder;
     m_flags.lastWidth = width();
     m_flags.lastHeight = height();
-    // The application's message hook: shortcuts and the resize watch.
-    qApp->installEventFilter(this);
+    // The application's message hook: the frame's pointer and resize watch.
+    m_frame->startWatching();
     return true;
 }
 
@@ -240,7 +182,7 @@ bool MainWindow::applyOptions()
 {
     // Colours, bars, background, controller and hints join here as those
     // features arrive; each reports its own failure and the step goes on.
-    applySkin();
+    m_frame->applySkin(*m_skin, m_settings);
     m_frame->pnControls->setProperty("onTop", m_settings.buttonBarPosition == 1);
     const bool corners = m_settings.cornerHints == 1;
     for (QWidget *corner : {static_cast<QWidget *>(m_frame->laAudio), static_cast<QWidget *>(m_frame->laQueue),
@@ -253,19 +195,10 @@ bool MainWindow::applyOptions()
 bool MainWindow::initializeGrid()
 {
     if (!m_grid) {
-        m_grid = new BrowserGrid(m_settings, m_flags, m_prompter, m_frame->sbMainGrid, m_frame->pnMainGrid);
+        m_grid = new BrowserGrid(m_settings, m_flags, m_prompter, *m_paneLook, m_frame->sbMainGrid,
+                                 m_frame->pnMainGrid);
         m_grid->setWidgetsDisabledDuringDelete({m_frame->pnMaster});
-        connect(m_grid, &BrowserGrid::browserInfoChanged, m_frame->laBrowserInfo, &ShadowLabel::setText);
-        connect(m_grid, &BrowserGrid::activeIPChanged, m_frame->laActiveIP, &ShadowLabel::setText);
-        connect(m_grid, &BrowserGrid::activeBrowserDeleted, this, [this] {
-            m_frame->laActiveIP->setText(QString());
-            m_frame->laBrowserInfo->setText(QString());
-            m_frame->cbWebAddressBar->clear();
-            m_frame->cbWebAddressBar->setEditText(QString());
-            m_frame->cbSelectBrowserList->clear();
-        });
         createGridFeatures();
-        applySkin();
     }
     return m_grid->layoutGrid(true);
 }
@@ -282,24 +215,13 @@ bool MainWindow::setGraphicsSettings()
     return true;
 }
 
-bool MainWindow::layoutControls()
-{
-    try {
-        resize(915, 600);
-        m_frame->layout();
-        return true;
-    } catch (...) {
-        return false;
-    }
-}
-
 void MainWindow::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     if (m_shownOnce || m_startupAborted)
         return;
     m_shownOnce = true;
-    if (!layoutControls()) {
+    if (!m_frame->resetLayout()) {
         m_startupAborted = true;
         m_prompter.showPlain(QStringLiteral("Could not align and sizes controls, closing Vorlan"));
         QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
@@ -313,32 +235,8 @@ void MainWindow::showEvent(QShowEvent *event)
 void MainWindow::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    if (!m_frame)
-        return;
-    m_overlays->hideAll();
-    m_frame->layout();
-    watchWindowSize();
-}
-
-void MainWindow::maximizeOrRestore()
-{
-    BusyCursor busy;
-    BackgroundSuspension suspended(m_flags);
-    m_overlays->hideAll();
-    QRect target = m_environment.workArea;
-    if (m_settings.windowSize == 0) {
-        if (QScreen *screen = QGuiApplication::primaryScreen())
-            target = screen->virtualGeometry();
-    }
-    const QRect bounds = WindowGeometry::maximizeOrRestore(geometry(), target, m_environment.workArea);
-    if (bounds == target) {
-        setGeometry(bounds);
-    } else {
-        layoutControls();
-        move(bounds.topLeft());
-    }
-    repaint();
-    QCoreApplication::processEvents();
+    if (m_frame)
+        m_frame->windowResized();
 }
 
 void MainWindow::openAboutPanel()
@@ -355,66 +253,17 @@ void MainWindow::openHelp()
 
 bool MainWindow::autoSizeBrowsers()
 {
-    const QSize size = BrowserSizing::automaticSize(this->size(), m_frame->sbMainGrid->size());
-    m_settings.browserWidth = size.width();
-    m_settings.browserHeight = size.height();
-    if (m_grid && !m_grid->layoutGrid(false)) {
+    if (m_grid && !m_grid->autoSizeBrowsers(size())) {
         m_prompter.showPlain(QStringLiteral("Could not resize the browsers, closing Vorlan"));
         std::exit(0);
     }
     return true;
 }
 
-void MainWindow::watchWindowSize()
+void MainWindow::windowSizeChanged()
 {
-    if (width() == m_flags.lastWidth && height() == m_flags.lastHeight)
-        return;
-    // Until the frame is laid out for the new size the grid area is stale;
-    // resizeEvent comes back here once it is.
-    if (m_frame->pnMaster->size() != size())
-        return;
-    m_flags.lastWidth = width();
-    m_flags.lastHeight = height();
     if (m_settings.autoSize == 0 && !m_flags.bossState && m_shownOnce)
         autoSizeBrowsers();
-}
-
-bool MainWindow::handleFramePointer(QObject *watched, QEvent *event)
-{
-    auto *widget = qobject_cast<QWidget *>(watched);
-    if (!widget || widget->window() != this || !windowHandle())
-        return false;
-    auto *mouse = static_cast<QMouseEvent *>(event);
-    const QPoint local = mapFromGlobal(mouse->globalPosition().toPoint());
-    const Qt::Edges edges = WindowGeometry::edgesAt(local, size(), 5);
-    if (event->type() == QEvent::MouseMove && mouse->buttons() == Qt::NoButton) {
-        // The cursor shows where the window can be resized.
-        Qt::CursorShape shape = Qt::ArrowCursor;
-        if (edges == (Qt::LeftEdge | Qt::TopEdge) || edges == (Qt::RightEdge | Qt::BottomEdge))
-            shape = Qt::SizeFDiagCursor;
-        else if (edges == (Qt::RightEdge | Qt::TopEdge) || edges == (Qt::LeftEdge | Qt::BottomEdge))
-            shape = Qt::SizeBDiagCursor;
-        else if (edges & (Qt::LeftEdge | Qt::RightEdge))
-            shape = Qt::SizeHorCursor;
-        else if (edges & (Qt::TopEdge | Qt::BottomEdge))
-            shape = Qt::SizeVerCursor;
-        // Only on a change, so the widgets' own cursors stay in charge
-        // everywhere else.
-        if (edges != m_hoverEdges) {
-            m_hoverEdges = edges;
-            windowHandle()->setCursor(edges ? QCursor(shape) : widget->cursor());
-        }
-        return false;
-    }
-    if (event->type() != QEvent::MouseButtonPress || isMaximized())
-        return false;
-    if (edges && mouse->button() == Qt::LeftButton)
-        return windowHandle()->startSystemResize(edges);
-    if (m_frame->dragControls().contains(widget)) {
-        windowHandle()->startSystemMove();
-        return true;
-    }
-    return false;
 }
 
 void MainWindow::restoreAndRaise()
@@ -438,15 +287,6 @@ void MainWindow::changeEvent(QEvent *event)
         m_wasMinimized = false;
         m_flags.setBackgroundSuspended(false);
     }
-}
-
-bool MainWindow::eventFilter(QObject *watched, QEvent *event)
-{
-    // The application's message hook: every event of the program passes here.
-    watchWindowSize();
-    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseMove)
-        return handleFramePointer(watched, event);
-    return QWidget::eventFilter(watched, event);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

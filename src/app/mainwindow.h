@@ -9,19 +9,19 @@
 
 struct Settings;
 struct RuntimeFlags;
-class Prompter;
-class Shell;
-class SplashWindow;
-class BrowserGrid;
-class WindowFrame;
-class OverlayPanels;
 class AboutPanel;
-class SkinImages;
-class QMenu;
+class BrowserGrid;
+class CommandRegistry;
 class FileDialogs;
-class AddressBar;
-class SelectBrowserList;
-class BrowserCommands;
+class GridFeatures;
+class OverlayPanels;
+class PaneLook;
+class Prompter;
+class QMenu;
+class Shell;
+class SkinImages;
+class SplashWindow;
+class WindowFrame;
 
 // Where the start-up looks for things; tests point it at their own folders.
 struct StartupEnvironment
@@ -55,18 +55,15 @@ public:
     void restoreAndRaise();
 
     BrowserGrid *grid() const { return m_grid; }
-    WindowFrame *frame() const { return m_frame.get(); }
+    GridFeatures *gridFeatures() const { return m_gridFeatures; }
+    WindowFrame *frame() const { return m_frame; }
     OverlayPanels *overlayPanels() const { return m_overlays; }
+    CommandRegistry &commands() const { return *m_commands; }
     QMenu *appToolsMenu() const { return m_pmAppTools; }
-    AddressBar *addressBar() const { return m_addressBar; }
-    SelectBrowserList *selectList() const { return m_selectList; }
-    BrowserCommands *commands() const { return m_commands; }
     // The file dialogs the window uses (Qt's by default; tests plan theirs).
     // Set before startUp: the address bar and the commands take them then.
     void setFileDialogs(FileDialogs *dialogs) { m_dialogs = dialogs; }
 
-    // Window commands of the frame.
-    void maximizeOrRestore();
     void openAboutPanel();
     void openHelp();
     // Sets the automatic browser size and lays the grid out again; a failed
@@ -87,7 +84,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildForm();
@@ -99,13 +95,9 @@ private:
     bool openAddressManagerFile();
     bool setGraphicsSettings();
     void shutDown();
-    bool layoutControls();
-    void applySkin();
-    void connectFrame();
-    void watchWindowSize();
-    bool handleFramePointer(QObject *watched, QEvent *event);
+    void buildAppToolsMenu();
     void createGridFeatures();
-    void browserActivated(int browserNo);
+    void windowSizeChanged();
 
     Settings &m_settings;
     RuntimeFlags &m_flags;
@@ -114,20 +106,19 @@ private:
     StartupEnvironment m_environment;
 
     std::unique_ptr<SkinImages> m_skin;
-    std::unique_ptr<WindowFrame> m_frame;
+    std::unique_ptr<PaneLook> m_paneLook;
+    CommandRegistry *m_commands = nullptr;
     OverlayPanels *m_overlays = nullptr;
+    WindowFrame *m_frame = nullptr;
     AboutPanel *m_pnAbout = nullptr;
     QMenu *m_pmAppTools = nullptr;
     BrowserGrid *m_grid = nullptr;
+    GridFeatures *m_gridFeatures = nullptr;
     std::unique_ptr<FileDialogs> m_ownDialogs;
     FileDialogs *m_dialogs = nullptr;
-    AddressBar *m_addressBar = nullptr;
-    SelectBrowserList *m_selectList = nullptr;
-    BrowserCommands *m_commands = nullptr;
 
     bool m_startupAborted = false;
     bool m_shownOnce = false;
     bool m_shutDown = false;
     bool m_wasMinimized = false;
-    Qt::Edges m_hoverEdges; // window edges under the pointer, for the resize cursor
 };

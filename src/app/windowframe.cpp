@@ -1,15 +1,25 @@
 #include "app/windowframe.h"
 
-#include "app/settings.h"
 #include "appearance/skinimages.h"
 #include "appearance/widgets/bmpscrollbox.h"
 #include "appearance/widgets/dropdowncombobox.h"
 #include "appearance/widgets/shadowlabel.h"
 #include "appearance/widgets/skinbutton.h"
+#include "core/busycursor.h"
+#include "core/commandregistry.h"
+#include "core/overlaypanels.h"
+#include "core/runtimeflags.h"
+#include "core/settings.h"
+#include "core/windowgeometry.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QWindow>
 
 namespace {
 
@@ -17,7 +27,7 @@ struct ToolBarButton
 {
     const char *name;
     const char *hint;
-    int glyph;     // index into the big glyphs, -1 for none
+    int glyph;     // SkinImages::BigGlyph, -1 for none
     int row;       // 0 top, 1 bottom
     bool rightSide; // anchored to the right end of its row
     int slot;      // position within its group, from the left
@@ -26,25 +36,25 @@ struct ToolBarButton
 // The two rows of the tool bar. Row 0: address bar between skAddressMode and
 // skAddressNew; row 1: select list before skActiveFileTools.
 const ToolBarButton Buttons[] = {
-    {"skNavGrid", "Show the nav grid.", 0, 0, false, 0},
-    {"skManager", "Show the web address manager.", 1, 0, false, 1},
-    {"skAddressMode", "Web Address Bar Modes: web address, links or search.", 4, 0, false, 2},
-    {"skAddressNew", "Open the web address in a new browser.", 16, 0, true, 0},
-    {"skActiveRedir", "Redirect the active browser.", 17, 0, true, 1},
-    {"skAddressPrior", "Select the prior browser.", 24, 0, true, 2},
-    {"skAddressNext", "Select the next browser.", 18, 0, true, 3},
-    {"skAppTools", "Application tools: Options, Home Page...", 19, 0, true, 4},
-    {"skGridTools", "Show the grid tools panel.", 2, 1, false, 0},
-    {"skScanner", "Start or stop the grid scanner.", 3, 1, false, 1},
+    {"skNavGrid", "Show the nav grid.", SkinImages::GlyphNavGrid, 0, false, 0},
+    {"skManager", "Show the web address manager.", SkinImages::GlyphManager, 0, false, 1},
+    {"skAddressMode", "Web Address Bar Modes: web address, links or search.", SkinImages::GlyphWebAddressMode, 0, false, 2},
+    {"skAddressNew", "Open the web address in a new browser.", SkinImages::GlyphNewBrowser, 0, true, 0},
+    {"skActiveRedir", "Redirect the active browser.", SkinImages::GlyphRedirect, 0, true, 1},
+    {"skAddressPrior", "Select the prior browser.", SkinImages::GlyphPriorBrowser, 0, true, 2},
+    {"skAddressNext", "Select the next browser.", SkinImages::GlyphNextBrowser, 0, true, 3},
+    {"skAppTools", "Application tools: Options, Home Page...", SkinImages::GlyphAppTools, 0, true, 4},
+    {"skGridTools", "Show the grid tools panel.", SkinImages::GlyphGridTools, 1, false, 0},
+    {"skScanner", "Start or stop the grid scanner.", SkinImages::GlyphScanner, 1, false, 1},
     {"skCustom", "Undefined", -1, 1, false, 2},
-    {"skActiveBack", "Browse back with the active browser.", 8, 1, false, 3},
-    {"skActiveForward", "Browse forward with the active browser.", 9, 1, false, 4},
-    {"skActiveStop", "Stop downloading the active browser.", 11, 1, false, 5},
-    {"skActiveFileTools", "File tools for the active browser: Open, Save...", 12, 1, true, 0},
-    {"skActiveRefresh", "Refresh the active browser.", 10, 1, true, 1},
-    {"skActivePrint", "Print the active browser.", 13, 1, true, 2},
-    {"skActiveDelete", "Delete the active browser.", 14, 1, true, 3},
-    {"skActiveJump", "Jump to IE using the active browser's web address.", 15, 1, true, 4},
+    {"skActiveBack", "Browse back with the active browser.", SkinImages::GlyphBack, 1, false, 3},
+    {"skActiveForward", "Browse forward with the active browser.", SkinImages::GlyphForward, 1, false, 4},
+    {"skActiveStop", "Stop downloading the active browser.", SkinImages::GlyphStop, 1, false, 5},
+    {"skActiveFileTools", "File tools for the active browser: Open, Save...", SkinImages::GlyphFileTools, 1, true, 0},
+    {"skActiveRefresh", "Refresh the active browser.", SkinImages::GlyphRefresh, 1, true, 1},
+    {"skActivePrint", "Print the active browser.", SkinImages::GlyphPrint, 1, true, 2},
+    {"skActiveDelete", "Delete the active browser.", SkinImages::GlyphDelete, 1, true, 3},
+    {"skActiveJump", "Jump to IE using the active browser's web address.", SkinImages::GlyphJump, 1, true, 4},
 };
 
 constexpr int LeftStart = 23;   // first left-hand button of a row
@@ -110,12 +120,122 @@ void setColour(QWidget *w, const QColor &colour)
 
 } // namespace
 
-WindowFrame::WindowFrame(QWidget *mn) : window(mn)
+WindowFrame::WindowFrame(QWidget *mn, Settings &settings, RuntimeFlags &flags, OverlayPanels &overlays,
+                         CommandRegistry &commands, QRect workArea)
+    : QObject(mn), window(mn), m_settings(settings), m_flags(flags), m_overlays(overlays), m_workArea(workArea)
 {
     pnMaster = panel(window, "pnMaster");
     buildStrips();
     buildGrid();
     buildControls();
+    connect(skAppClose->registerCommand(commands), &QAction::triggered, window, &QWidget::close);
+    connect(skMaximize->registerCommand(commands), &QAction::triggered, this, &WindowFrame::maximizeOrRestore);
+    connect(skMinimize->registerCommand(commands), &QAction::triggered, window, &QWidget::showMinimized);
+}
+
+bool WindowFrame::resetLayout()
+{
+    try {
+        window->resize(915, 600);
+        layout();
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+void WindowFrame::startWatching()
+{
+    qApp->installEventFilter(this);
+}
+
+void WindowFrame::windowResized()
+{
+    m_overlays.hideAll();
+    layout();
+    watchWindowSize();
+}
+
+void WindowFrame::maximizeOrRestore()
+{
+    BusyCursor busy;
+    BackgroundSuspension suspended(m_flags);
+    m_overlays.hideAll();
+    QRect target = m_workArea;
+    if (m_settings.windowSize == 0) {
+        if (QScreen *screen = QGuiApplication::primaryScreen())
+            target = screen->virtualGeometry();
+    }
+    const QRect bounds = WindowGeometry::maximizeOrRestore(window->geometry(), target, m_workArea);
+    if (bounds == target) {
+        window->setGeometry(bounds);
+    } else {
+        resetLayout();
+        window->move(bounds.topLeft());
+    }
+    window->repaint();
+    QCoreApplication::processEvents();
+}
+
+void WindowFrame::watchWindowSize()
+{
+    if (window->width() == m_flags.lastWidth && window->height() == m_flags.lastHeight)
+        return;
+    // Until the frame is laid out for the new size the grid area is stale;
+    // windowResized comes back here once it is.
+    if (pnMaster->size() != window->size())
+        return;
+    m_flags.lastWidth = window->width();
+    m_flags.lastHeight = window->height();
+    emit windowSizeChanged();
+}
+
+bool WindowFrame::handlePointer(QObject *watched, QEvent *event)
+{
+    auto *widget = qobject_cast<QWidget *>(watched);
+    QWindow *handle = window->windowHandle();
+    if (!widget || widget->window() != window || !handle)
+        return false;
+    auto *mouse = static_cast<QMouseEvent *>(event);
+    const QPoint local = window->mapFromGlobal(mouse->globalPosition().toPoint());
+    const Qt::Edges edges = WindowGeometry::edgesAt(local, window->size(), 5);
+    if (event->type() == QEvent::MouseMove && mouse->buttons() == Qt::NoButton) {
+        // The cursor shows where the window can be resized.
+        Qt::CursorShape shape = Qt::ArrowCursor;
+        if (edges == (Qt::LeftEdge | Qt::TopEdge) || edges == (Qt::RightEdge | Qt::BottomEdge))
+            shape = Qt::SizeFDiagCursor;
+        else if (edges == (Qt::RightEdge | Qt::TopEdge) || edges == (Qt::LeftEdge | Qt::BottomEdge))
+            shape = Qt::SizeBDiagCursor;
+        else if (edges & (Qt::LeftEdge | Qt::RightEdge))
+            shape = Qt::SizeHorCursor;
+        else if (edges & (Qt::TopEdge | Qt::BottomEdge))
+            shape = Qt::SizeVerCursor;
+        // Only on a change, so the widgets' own cursors stay in charge
+        // everywhere else.
+        if (edges != m_hoverEdges) {
+            m_hoverEdges = edges;
+            handle->setCursor(edges ? QCursor(shape) : widget->cursor());
+        }
+        return false;
+    }
+    if (event->type() != QEvent::MouseButtonPress || window->isMaximized())
+        return false;
+    if (edges && mouse->button() == Qt::LeftButton)
+        return handle->startSystemResize(edges);
+    if (m_dragControls.contains(widget)) {
+        handle->startSystemMove();
+        return true;
+    }
+    return false;
+}
+
+bool WindowFrame::eventFilter(QObject *watched, QEvent *event)
+{
+    // The application's message hook: every event of the program passes here.
+    watchWindowSize();
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseMove)
+        return handlePointer(watched, event);
+    return false;
 }
 
 void WindowFrame::buildStrips()

@@ -1,6 +1,6 @@
-#include "app/boxprompter.h"
+#include "core/boxprompter.h"
 
-#include "app/runtimeflags.h"
+#include "core/runtimeflags.h"
 
 #include <QApplication>
 #include <QMessageBox>

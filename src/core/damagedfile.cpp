@@ -1,4 +1,4 @@
-#include "app/damagedfile.h"
+#include "core/damagedfile.h"
 
 #include <QDateTime>
 #include <QFile>

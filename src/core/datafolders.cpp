@@ -1,6 +1,6 @@
-#include "app/datafolders.h"
+#include "core/datafolders.h"
 
-#include "app/prompter.h"
+#include "core/prompter.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "app/desktopshell.h"
+#include "core/desktopshell.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/shell.h"
+#include "core/shell.h"
 
 // Shell through the desktop's default handlers (xdg-open and friends).
 class DesktopShell : public Shell

@@ -1,4 +1,4 @@
-#include "app/eventwait.h"
+#include "core/eventwait.h"
 
 #include <QDeadlineTimer>
 #include <QEventLoop>

@@ -1,8 +1,8 @@
-#include "app/overlaypanels.h"
+#include "core/overlaypanels.h"
 
-#include "app/prompter.h"
-#include "app/runtimeflags.h"
-#include "app/windowgeometry.h"
+#include "core/prompter.h"
+#include "core/runtimeflags.h"
+#include "core/windowgeometry.h"
 
 #include <QMouseEvent>
 #include <QWidget>

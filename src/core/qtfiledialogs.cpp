@@ -1,4 +1,4 @@
-#include "app/qtfiledialogs.h"
+#include "core/qtfiledialogs.h"
 
 #include <QDir>
 #include <QFileDialog>

@@ -1,7 +1,7 @@
-#include "app/settingsstore.h"
+#include "core/settingsstore.h"
 
-#include "app/damagedfile.h"
-#include "app/inifile.h"
+#include "core/damagedfile.h"
+#include "core/inifile.h"
 
 #include <QColor>
 #include <QDir>
@@ -30,7 +30,6 @@ struct SettingsStore::Entry
     QString section;
     QString name;
     std::variant<int Settings::*, QString Settings::*, int> field; // int: DX button number
-    QString fixedDefault;
     Computed computed = Computed::None;
 };
 
@@ -38,69 +37,67 @@ const QList<SettingsStore::Entry> &SettingsStore::entries()
 {
     static const QList<Entry> table = [] {
         QList<Entry> t = {
-            {MainWindow, "height", &Settings::height, "600"},
-            {MainWindow, "width", &Settings::width, "915"},
-            {MainWindow, "top", &Settings::top, {}, Computed::Top},
-            {MainWindow, "left", &Settings::left, {}, Computed::Left},
+            {MainWindow, "height", &Settings::height},
+            {MainWindow, "width", &Settings::width},
+            {MainWindow, "top", &Settings::top, Computed::Top},
+            {MainWindow, "left", &Settings::left, Computed::Left},
 
-            {Browsers, "browser height", &Settings::browserHeight, "460"},
-            {Browsers, "browser width", &Settings::browserWidth, "720"},
-            {Browsers, "auto size", &Settings::autoSize, "1"},
-            {Browsers, "background processes", &Settings::backgroundProcesses, "1"},
-            {Browsers, "history retention", &Settings::historyRetention, "0"},
-            {Browsers, "history min date", &Settings::historyMinDate, {}, Computed::MinDate},
-            {Browsers, "history max date", &Settings::historyMaxDate, {}, Computed::MaxDate},
-            {Browsers, "pop up browser", &Settings::popUpBrowser, "0"},
-            {Browsers, "scanner refresh interval", &Settings::scannerRefreshInterval, "4"},
-            {Browsers, "scanner speed", &Settings::scannerSpeed, "0"},
-            {Browsers, "search engine address", &Settings::searchEngineAddress, Settings().searchEngineAddress},
-            {Browsers, "stop button", &Settings::stopButton, "1"},
+            {Browsers, "browser height", &Settings::browserHeight},
+            {Browsers, "browser width", &Settings::browserWidth},
+            {Browsers, "auto size", &Settings::autoSize},
+            {Browsers, "background processes", &Settings::backgroundProcesses},
+            {Browsers, "history retention", &Settings::historyRetention},
+            {Browsers, "history min date", &Settings::historyMinDate, Computed::MinDate},
+            {Browsers, "history max date", &Settings::historyMaxDate, Computed::MaxDate},
+            {Browsers, "pop up browser", &Settings::popUpBrowser},
+            {Browsers, "scanner refresh interval", &Settings::scannerRefreshInterval},
+            {Browsers, "scanner speed", &Settings::scannerSpeed},
+            {Browsers, "search engine address", &Settings::searchEngineAddress},
+            {Browsers, "stop button", &Settings::stopButton},
 
-            {Aesthetics, "active browser border color", &Settings::activeBrowserBorderColor, "255"},
-            {Aesthetics, "address bar color", &Settings::addressBarColor, "16777215"},
-            {Aesthetics, "address bar font color", &Settings::addressBarFontColor, "6582129"},
-            {Aesthetics, "button color", &Settings::buttonColor, "13160660"},
-            {Aesthetics, "button glyph color", &Settings::buttonGlyphColor, "536870911"},
-            {Aesthetics, "button glyph border color", &Settings::buttonGlyphBorderColor, "8421504"},
-            {Aesthetics, "corner font color", &Settings::cornerFontColor, "15000804"},
-            {Aesthetics, "corner font shadow color", &Settings::cornerFontShadowColor, "5855577"},
-            {Aesthetics, "grid background color", &Settings::gridBackgroundColor, "8421504"},
-            {Aesthetics, "main color", &Settings::mainColor, "13160660"},
-            {Aesthetics, "status bar color", &Settings::statusBarColor, "5197647"},
-            {Aesthetics, "status bar font color", &Settings::statusBarFontColor, "16251385"},
-            {Aesthetics, "status bar font shadow color", &Settings::statusBarFontShadowColor, "4539717"},
-            {Aesthetics, "address bar bevel", &Settings::addressBarBevel, "1"},
-            {Aesthetics, "button bar position", &Settings::buttonBarPosition, "0"},
-            {Aesthetics, "button glyph style", &Settings::buttonGlyphStyle, "1"},
-            {Aesthetics, "grid background image", &Settings::gridBackgroundImage, "0"},
-            {Aesthetics, "grid background image size", &Settings::gridBackgroundImageSize, "0"},
+            {Aesthetics, "active browser border color", &Settings::activeBrowserBorderColor},
+            {Aesthetics, "address bar color", &Settings::addressBarColor},
+            {Aesthetics, "address bar font color", &Settings::addressBarFontColor},
+            {Aesthetics, "button color", &Settings::buttonColor},
+            {Aesthetics, "button glyph color", &Settings::buttonGlyphColor},
+            {Aesthetics, "button glyph border color", &Settings::buttonGlyphBorderColor},
+            {Aesthetics, "corner font color", &Settings::cornerFontColor},
+            {Aesthetics, "corner font shadow color", &Settings::cornerFontShadowColor},
+            {Aesthetics, "grid background color", &Settings::gridBackgroundColor},
+            {Aesthetics, "main color", &Settings::mainColor},
+            {Aesthetics, "status bar color", &Settings::statusBarColor},
+            {Aesthetics, "status bar font color", &Settings::statusBarFontColor},
+            {Aesthetics, "status bar font shadow color", &Settings::statusBarFontShadowColor},
+            {Aesthetics, "address bar bevel", &Settings::addressBarBevel},
+            {Aesthetics, "button bar position", &Settings::buttonBarPosition},
+            {Aesthetics, "button glyph style", &Settings::buttonGlyphStyle},
+            {Aesthetics, "grid background image", &Settings::gridBackgroundImage},
+            {Aesthetics, "grid background image size", &Settings::gridBackgroundImageSize},
 
-            {DX, "enabled", &Settings::dxEnabled, "0"},
-            {DX, "id", &Settings::dxId, "0"},
-            {DX, "browser pixels", &Settings::dxBrowserPixels, "5"},
-            {DX, "grid pixels", &Settings::dxGridPixels, "22"},
-            {DX, "user prompts", &Settings::dxUserPrompts, "1"},
-            {DX, "grid crosshairs", &Settings::dxGridCrosshairs, "1"},
+            {DX, "enabled", &Settings::dxEnabled},
+            {DX, "id", &Settings::dxId},
+            {DX, "browser pixels", &Settings::dxBrowserPixels},
+            {DX, "grid pixels", &Settings::dxGridPixels},
+            {DX, "user prompts", &Settings::dxUserPrompts},
+            {DX, "grid crosshairs", &Settings::dxGridCrosshairs},
         };
-        const Settings defaults;
         for (int button = 2; button <= 16; ++button)
-            t.append({DX, QStringLiteral("button %1").arg(button), button,
-                      QString::number(defaults.dxButtons[button])});
+            t.append({DX, QStringLiteral("button %1").arg(button), button});
         t += QList<Entry>{
-            {General, "custom button path", &Settings::customButtonPath, ""},
-            {General, "custom button hint", &Settings::customButtonHint, "Undefined"},
-            {General, "custom button glyph", &Settings::customButtonGlyph, "-1"},
-            {General, "application hints", &Settings::applicationHints, "0"},
-            {General, "corner hints", &Settings::cornerHints, "1"},
-            {General, "window size", &Settings::windowSize, "1"},
-            {General, "address manager queue delay", &Settings::addressManagerQueueDelay, "4"},
-            {General, "address manager queue open type", &Settings::addressManagerQueueOpenType, "0"},
-            {General, "address manager favorites auto collapse and expand", &Settings::favoritesAutoCollapse, "0"},
-            {General, "address manager imports auto collapse and expand", &Settings::importsAutoCollapse, "0"},
-            {General, "nav grid last position", &Settings::navGridLastPosition, "6"},
-            {General, "nav grid hint lock", &Settings::navGridHintLock, "1"},
-            {General, "nav grid hint height", &Settings::navGridHintHeight, "153"},
-            {General, "nav grid hint width", &Settings::navGridHintWidth, "241"},
+            {General, "custom button path", &Settings::customButtonPath},
+            {General, "custom button hint", &Settings::customButtonHint},
+            {General, "custom button glyph", &Settings::customButtonGlyph},
+            {General, "application hints", &Settings::applicationHints},
+            {General, "corner hints", &Settings::cornerHints},
+            {General, "window size", &Settings::windowSize},
+            {General, "address manager queue delay", &Settings::addressManagerQueueDelay},
+            {General, "address manager queue open type", &Settings::addressManagerQueueOpenType},
+            {General, "address manager favorites auto collapse and expand", &Settings::favoritesAutoCollapse},
+            {General, "address manager imports auto collapse and expand", &Settings::importsAutoCollapse},
+            {General, "nav grid last position", &Settings::navGridLastPosition},
+            {General, "nav grid hint lock", &Settings::navGridHintLock},
+            {General, "nav grid hint height", &Settings::navGridHintHeight},
+            {General, "nav grid hint width", &Settings::navGridHintWidth},
         };
         return t;
     }();
@@ -143,6 +140,15 @@ bool SettingsStore::parseInteger(const QString &text, int &value)
     return true;
 }
 
+QString SettingsStore::textOf(const Settings &settings, const Entry &entry)
+{
+    if (auto textField = std::get_if<QString Settings::*>(&entry.field))
+        return settings.*(*textField);
+    if (auto intField = std::get_if<int Settings::*>(&entry.field))
+        return QString::number(settings.*(*intField));
+    return QString::number(settings.dxButtons[std::get<int>(entry.field)]);
+}
+
 QString SettingsStore::defaultText(const Entry &entry) const
 {
     const QLocale locale = QLocale::system();
@@ -159,7 +165,7 @@ QString SettingsStore::defaultText(const Entry &entry) const
     case Computed::None:
         break;
     }
-    return entry.fixedDefault;
+    return textOf(Settings{}, entry);
 }
 
 bool SettingsStore::readAll(const IniFile &ini, Settings &settings) const
@@ -234,16 +240,8 @@ bool SettingsStore::load(Settings &settings)
 bool SettingsStore::save(const Settings &settings) const
 {
     IniFile ini;
-    for (const Entry &entry : entries()) {
-        QString text;
-        if (auto textField = std::get_if<QString Settings::*>(&entry.field))
-            text = settings.*(*textField);
-        else if (auto intField = std::get_if<int Settings::*>(&entry.field))
-            text = QString::number(settings.*(*intField));
-        else
-            text = QString::number(settings.dxButtons[std::get<int>(entry.field)]);
-        ini.setValue(entry.section, entry.name, text);
-    }
+    for (const Entry &entry : entries())
+        ini.setValue(entry.section, entry.name, textOf(settings, entry));
     QDir().mkpath(QFileInfo(m_filePath).absolutePath());
     return ini.write(m_filePath);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/settings.h"
+#include "core/settings.h"
 
 #include <QDate>
 #include <QRect>
@@ -35,6 +35,8 @@ public:
 private:
     struct Entry;
     static const QList<Entry> &entries();
+    // The value's text as the file stores it.
+    static QString textOf(const Settings &settings, const Entry &entry);
     QString defaultText(const Entry &entry) const;
     bool readAll(const class IniFile &ini, Settings &settings) const;
     void checkWindow(Settings &settings) const;

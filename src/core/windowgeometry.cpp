@@ -1,4 +1,4 @@
-#include "app/windowgeometry.h"
+#include "core/windowgeometry.h"
 
 namespace WindowGeometry {
 

@@ -1,12 +1,14 @@
 #include "grid/addressbar.h"
 
-#include "app/filedialogs.h"
-#include "app/prompter.h"
-#include "app/runtimeflags.h"
-#include "app/settings.h"
-#include "app/shell.h"
+#include "appearance/skinimages.h"
 #include "appearance/widgets/dropdowncombobox.h"
 #include "appearance/widgets/skinbutton.h"
+#include "core/commandregistry.h"
+#include "core/filedialogs.h"
+#include "core/prompter.h"
+#include "core/runtimeflags.h"
+#include "core/settings.h"
+#include "core/shell.h"
 #include "grid/browsergrid.h"
 #include "pane/pageoperations.h"
 
@@ -16,7 +18,7 @@
 #include <QMenu>
 
 AddressBar::AddressBar(BrowserGrid &grid, Settings &settings, RuntimeFlags &flags, Prompter &prompter, Shell &shell,
-                       FileDialogs &dialogs, Parts parts, QObject *parent)
+                       FileDialogs &dialogs, CommandRegistry &commands, Parts parts, QObject *parent)
     : QObject(parent), m_grid(grid), m_settings(settings), m_flags(flags), m_prompter(prompter), m_shell(shell),
       m_dialogs(dialogs), m_parts(parts), m_menu(new QMenu(parts.bar))
 {
@@ -40,15 +42,21 @@ AddressBar::AddressBar(BrowserGrid &grid, Settings &settings, RuntimeFlags &flag
     connect(bar, &DropDownComboBox::enterPressed, this, &AddressBar::openInNewBrowser);
     connect(bar, &DropDownComboBox::aboutToShowPopup, this, &AddressBar::dropDown);
     connect(bar, &DropDownComboBox::doubleClicked, this, &AddressBar::doubleClicked);
-    connect(m_parts.modeButton, &SkinButton::clicked, this, [this] { m_menu->popup(QCursor::pos()); });
+    for (QAction *a : {m_webAddressMode, m_linksMode, m_searchMode})
+        commands.add(a);
+    connect(m_parts.newButton->registerCommand(commands), &QAction::triggered, this, &AddressBar::openInNewBrowser);
+    connect(m_parts.redirButton->registerCommand(commands), &QAction::triggered, this,
+            &AddressBar::redirectActiveBrowser);
+    connect(m_parts.modeButton->registerCommand(commands), &QAction::triggered, this,
+            [this] { m_menu->popup(QCursor::pos()); });
 }
 
 void AddressBar::openInNewBrowser()
 {
     const QString text = m_parts.bar->currentText().trimmed();
-    QString type = BrowserGrid::BtNormal;
+    BrowserType type = BrowserType::btNormal;
     if (m_mode == Mode::WebSearch) {
-        type = BrowserGrid::BtSearchEngine;
+        type = BrowserType::btSearchEngine;
         if (m_parts.bar->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0)
             m_parts.bar->addItem(text);
         if (!m_webSearchList.contains(text)) {
@@ -76,7 +84,9 @@ void AddressBar::redirectActiveBrowser()
 void AddressBar::enterMode(Mode mode)
 {
     if (m_mode != mode || m_parts.modeButton->bitGlyph().isNull()) {
-        const int image = mode == Mode::WebAddress ? 4 : mode == Mode::ActiveBrowserLinks ? 6 : 7;
+        const int image = mode == Mode::WebAddress           ? SkinImages::GlyphWebAddressMode
+                          : mode == Mode::ActiveBrowserLinks ? SkinImages::GlyphLinksMode
+                                                             : SkinImages::GlyphWebSearchMode;
         m_parts.modeButton->setBitGlyph(m_settings.buttonGlyphStyle == 2 || !m_glyph ? QImage() : m_glyph(image));
         m_parts.modeButton->update();
     }

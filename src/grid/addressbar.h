@@ -7,6 +7,7 @@
 #include <functional>
 
 class BrowserGrid;
+class CommandRegistry;
 class DropDownComboBox;
 class FileDialogs;
 class Prompter;
@@ -31,11 +32,15 @@ public:
     {
         DropDownComboBox *bar;
         SkinButton *modeButton;    // skAddressMode
+        SkinButton *newButton;     // skAddressNew
+        SkinButton *redirButton;   // skActiveRedir
         QWidget *buttonPanel;      // pnButtons, for the list width
     };
 
+    // Registers the commands skAddressNew, skActiveRedir and skAddressMode
+    // and the mode menu's items, and makes them the buttons' actions.
     AddressBar(BrowserGrid &grid, Settings &settings, RuntimeFlags &flags, Prompter &prompter, Shell &shell,
-               FileDialogs &dialogs, Parts parts, QObject *parent = nullptr);
+               FileDialogs &dialogs, CommandRegistry &commands, Parts parts, QObject *parent = nullptr);
 
     // The glyph of the mode button: image n of the big glyphs.
     void setGlyphSource(std::function<QImage(int)> glyph) { m_glyph = std::move(glyph); }

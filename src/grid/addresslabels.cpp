@@ -1,7 +1,7 @@
 #include "grid/addresslabels.h"
 
-#include "app/busycursor.h"
-#include "app/runtimeflags.h"
+#include "core/busycursor.h"
+#include "core/runtimeflags.h"
 #include "grid/browsergrid.h"
 
 #include <QHostInfo>

@@ -1,16 +1,21 @@
 #include "grid/browsercommands.h"
 
-#include "app/busycursor.h"
-#include "app/filedialogs.h"
-#include "app/prompter.h"
-#include "app/runtimeflags.h"
-#include "app/settings.h"
-#include "app/shell.h"
+#include "appearance/widgets/shadowlabel.h"
+#include "appearance/widgets/skinbutton.h"
+#include "core/busycursor.h"
+#include "core/commandregistry.h"
+#include "core/filedialogs.h"
+#include "core/prompter.h"
+#include "core/runtimeflags.h"
+#include "core/settings.h"
+#include "core/shell.h"
 #include "grid/addresslabels.h"
 #include "grid/browsergrid.h"
 #include "pane/pageoperations.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QCursor>
 #include <QMenu>
 
 namespace {
@@ -18,9 +23,10 @@ const QString NoActiveBrowser = QStringLiteral("No active browser, select one fi
 }
 
 BrowserCommands::BrowserCommands(BrowserGrid &grid, Settings &settings, RuntimeFlags &flags, Prompter &prompter,
-                                 Shell &shell, FileDialogs &dialogs, QComboBox *addressBar, QObject *parent)
+                                 Shell &shell, FileDialogs &dialogs, CommandRegistry &commands, Parts parts,
+                                 QObject *parent)
     : QObject(parent), m_grid(grid), m_settings(settings), m_flags(flags), m_prompter(prompter), m_shell(shell),
-      m_dialogs(dialogs), m_addressBar(addressBar), m_pmFileTools(new QMenu(addressBar))
+      m_dialogs(dialogs), m_parts(parts), m_pmFileTools(new QMenu(parts.addressBar))
 {
     m_pmFileTools->setObjectName(QStringLiteral("pmFileTools"));
     QAction *open = m_pmFileTools->addAction(QStringLiteral("Open Local File"), this, &BrowserCommands::openLocalFile);
@@ -37,6 +43,22 @@ BrowserCommands::BrowserCommands(BrowserGrid &grid, Settings &settings, RuntimeF
     m_pmFileTools->addSeparator();
     m_pmFileTools->addAction(QStringLiteral("Cancel"));
     connect(m_pmFileTools, &QMenu::aboutToShow, this, &BrowserCommands::fillFavoriteGroupMenu);
+    for (QAction *item : {open, m_saveToFile, m_email})
+        commands.add(item);
+
+    const std::pair<SkinButton *, void (BrowserCommands::*)()> buttons[] = {
+        {parts.back, &BrowserCommands::back},           {parts.forward, &BrowserCommands::forward},
+        {parts.refresh, &BrowserCommands::refresh},     {parts.stop, &BrowserCommands::stop},
+        {parts.print, &BrowserCommands::print},         {parts.deleteActive, &BrowserCommands::deleteActive},
+        {parts.jump, &BrowserCommands::jump},           {parts.prior, &BrowserCommands::priorBrowser},
+        {parts.next, &BrowserCommands::nextBrowser},
+    };
+    for (const auto &[button, command] : buttons)
+        connect(button->registerCommand(commands), &QAction::triggered, this, command);
+    connect(parts.fileTools->registerCommand(commands), &QAction::triggered, this,
+            [this] { fileToolsMenu()->popup(QCursor::pos()); });
+    connect(parts.localIP, &ShadowLabel::clicked, this, [this] { m_parts.localIP->setText(localIPClicked()); });
+    connect(parts.activeIP, &ShadowLabel::clicked, this, [this] { m_parts.activeIP->setText(activeIPClicked()); });
 }
 
 void BrowserCommands::setFavoriteGroups(std::function<QStringList()> groups,
@@ -126,7 +148,7 @@ void BrowserCommands::openLocalFile()
                        "*.jasp *.csx *.jpeg *.jpg *.gif)"),
         QStringLiteral("html"));
     if (!file.isEmpty())
-        m_addressBar->setEditText(file);
+        m_parts.addressBar->setEditText(file);
 }
 
 QString BrowserCommands::mailtoText(const QString &address)

@@ -6,12 +6,15 @@
 #include <functional>
 
 class BrowserGrid;
+class CommandRegistry;
 class FileDialogs;
 class Prompter;
 class QMenu;
 class QAction;
 class QComboBox;
+class ShadowLabel;
 class Shell;
+class SkinButton;
 struct RuntimeFlags;
 struct Settings;
 
@@ -23,8 +26,20 @@ class BrowserCommands : public QObject
 {
     Q_OBJECT
 public:
+    // The buttons and labels the commands belong to.
+    struct Parts
+    {
+        SkinButton *back, *forward, *refresh, *stop, *print, *deleteActive, *jump; // skActive...
+        SkinButton *fileTools;                                                      // skActiveFileTools
+        SkinButton *prior, *next;                                                   // skAddressPrior, skAddressNext
+        QComboBox *addressBar;                                                      // cbWebAddressBar
+        ShadowLabel *localIP, *activeIP;                                            // laLocalIP, laActiveIP
+    };
+
+    // Registers every command under its button's name and the file tools
+    // menu's items, and makes them the buttons' actions.
     BrowserCommands(BrowserGrid &grid, Settings &settings, RuntimeFlags &flags, Prompter &prompter, Shell &shell,
-                    FileDialogs &dialogs, QComboBox *addressBar, QObject *parent = nullptr);
+                    FileDialogs &dialogs, CommandRegistry &commands, Parts parts, QObject *parent = nullptr);
 
     // The favorites groups for "Save to Favorite Group", and how an address
     // is added to one (false when it could not be).
@@ -74,7 +89,7 @@ private:
     Prompter &m_prompter;
     Shell &m_shell;
     FileDialogs &m_dialogs;
-    QComboBox *m_addressBar;
+    Parts m_parts;
     QMenu *m_pmFileTools;
     QMenu *m_saveToFavoriteGroup;
     QAction *m_saveToFile;

@@ -1,23 +1,20 @@
 #include "grid/browsergrid.h"
 
-#include "app/busycursor.h"
-#include "app/eventwait.h"
-#include "app/prompter.h"
-#include "app/runtimeflags.h"
-#include "app/settings.h"
+#include "core/busycursor.h"
+#include "core/eventwait.h"
+#include "core/prompter.h"
+#include "core/runtimeflags.h"
+#include "core/settings.h"
+#include "grid/browsersizing.h"
 
 #include <QGuiApplication>
 #include <QScrollArea>
 #include <QScrollBar>
 
-const QString BrowserGrid::BtNormal = QStringLiteral("btNormal");
-const QString BrowserGrid::BtQueue = QStringLiteral("btQueue");
-const QString BrowserGrid::BtSearchEngine = QStringLiteral("btSearchEngine");
-
-BrowserGrid::BrowserGrid(Settings &settings, RuntimeFlags &flags, Prompter &prompter, QScrollArea *sbMainGrid,
-                         QWidget *pnMainGrid, QObject *parent)
-    : QObject(parent), m_settings(settings), m_flags(flags), m_prompter(prompter), m_scrollBox(sbMainGrid),
-      m_pnMainGrid(pnMainGrid), m_content(new QWidget)
+BrowserGrid::BrowserGrid(Settings &settings, RuntimeFlags &flags, Prompter &prompter, const PaneLook &look,
+                         QScrollArea *sbMainGrid, QWidget *pnMainGrid, QObject *parent)
+    : QObject(parent), m_settings(settings), m_flags(flags), m_prompter(prompter), m_look(look),
+      m_scrollBox(sbMainGrid), m_pnMainGrid(pnMainGrid), m_content(new QWidget)
 {
     m_content->setObjectName(QStringLiteral("sbMainGridContent"));
     // The grid's own background (a picture, the grid colour) shows through.
@@ -96,6 +93,14 @@ bool BrowserGrid::layoutGrid(bool resetVacancy)
     }
 }
 
+bool BrowserGrid::autoSizeBrowsers(QSize window)
+{
+    const QSize size = BrowserSizing::automaticSize(window, m_scrollBox->size());
+    m_settings.browserWidth = size.width();
+    m_settings.browserHeight = size.height();
+    return layoutGrid(false);
+}
+
 int BrowserGrid::createPane()
 {
     if (m_deleting)
@@ -110,7 +115,7 @@ int BrowserGrid::createPane()
     m_model.setVacant(cell, false);
     BrowserPane *pane = nullptr;
     try {
-        pane = new BrowserPane(*this, m_content, m_controlFactory);
+        pane = new BrowserPane(*this, m_look, m_content, m_controlFactory);
         m_browsers[slot] = pane;
     } catch (...) {
         m_model.setVacant(cell, true);
@@ -138,7 +143,7 @@ int BrowserGrid::createPane()
     return slot;
 }
 
-bool BrowserGrid::openAddressInNewBrowser(const QString &address, const QString &browserType)
+bool BrowserGrid::openAddressInNewBrowser(const QString &address, BrowserType browserType)
 {
     BackgroundSuspension suspended(m_flags);
     const int slot = createPane();
@@ -146,17 +151,21 @@ bool BrowserGrid::openAddressInNewBrowser(const QString &address, const QString 
         return false;
     BrowserPane *pane = m_browsers[slot];
     try {
-        if (browserType == BtNormal) {
+        switch (browserType) {
+        case BrowserType::btNormal:
             pane->navigateTo(address);
             pane->selectBrowser(true);
-        } else if (browserType == BtQueue) {
+            break;
+        case BrowserType::btQueue:
             pane->navigateTo(address);
             pane->selectBrowser(false);
             if (m_fillSelectList)
                 m_fillSelectList();
-        } else if (browserType == BtSearchEngine) {
+            break;
+        case BrowserType::btSearchEngine:
             pane->navigateTo(m_settings.searchEngineAddress + address);
             pane->selectBrowser(true);
+            break;
         }
     } catch (...) {
     }
@@ -266,16 +275,6 @@ bool BrowserGrid::activateBrowser(int browserNo)
     }
 }
 
-void BrowserGrid::showInformation(const QString &text)
-{
-    m_prompter.showInformation(text);
-}
-
-void BrowserGrid::closeOpenMessageBox()
-{
-    m_prompter.closeOpenBox();
-}
-
 void BrowserGrid::addToHistory(const QString &address)
 {
     emit historyAddressReached(address);
@@ -310,39 +309,4 @@ Qt::KeyboardModifiers BrowserGrid::keyboardModifiers() const
 bool BrowserGrid::scannerRunning() const
 {
     return m_scannerRunning && m_scannerRunning();
-}
-
-QColor BrowserGrid::activeBorderColor() const
-{
-    return settingsColor(m_settings.activeBrowserBorderColor);
-}
-
-QColor BrowserGrid::gridBackgroundColor() const
-{
-    return settingsColor(m_settings.gridBackgroundColor);
-}
-
-QColor BrowserGrid::statusBarFontColor() const
-{
-    return settingsColor(m_settings.statusBarFontColor);
-}
-
-QColor BrowserGrid::statusBarFontShadowColor() const
-{
-    return settingsColor(m_settings.statusBarFontShadowColor);
-}
-
-void BrowserGrid::setPaneSkin(bool active, bool zoomButton, const PaneButtonSkin &skin)
-{
-    m_skins[active][zoomButton] = skin;
-}
-
-PaneButtonSkin BrowserGrid::paneButtonSkin(bool active, bool zoomButton) const
-{
-    return m_skins[active][zoomButton];
-}
-
-QImage BrowserGrid::panePicture(PanePicture picture) const
-{
-    return m_pictures.value(int(picture));
 }

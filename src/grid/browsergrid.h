@@ -4,17 +4,23 @@
 #include "pane/browserpane.h"
 #include "pane/panehost.h"
 
-#include <QHash>
 #include <QObject>
 #include <QPointer>
+#include <QScrollArea>
 
 #include <array>
 #include <functional>
 
-struct Settings;
-struct RuntimeFlags;
+class PaneLook;
 class Prompter;
-#include <QScrollArea>
+
+struct RuntimeFlags;
+struct Settings;
+
+// How OpenAddressInNewBrowser opens its address: as the active browser, as
+// a queued pane that stays in the background, or as a search term for the
+// search engine's address.
+enum class BrowserType { btNormal, btQueue, btSearchEngine };
 
 // The browser grid: the 64 pane slots (Browsers) over the 8 x 8 cells,
 // creating panes in the first vacant cell, laying them out, deleting the
@@ -23,18 +29,17 @@ class BrowserGrid : public QObject, public PaneHost
 {
     Q_OBJECT
 public:
-    static const QString BtNormal;        // "btNormal"
-    static const QString BtQueue;         // "btQueue"
-    static const QString BtSearchEngine;  // "btSearchEngine"
-
     // sbMainGrid: the scroll box that holds the panes; pnMainGrid: the panel
-    // around it, hidden while the grid is laid out.
-    BrowserGrid(Settings &settings, RuntimeFlags &flags, Prompter &prompter, QScrollArea *sbMainGrid,
-                QWidget *pnMainGrid, QObject *parent = nullptr);
+    // around it, hidden while the grid is laid out; look: how panes look.
+    BrowserGrid(Settings &settings, RuntimeFlags &flags, Prompter &prompter, const PaneLook &look,
+                QScrollArea *sbMainGrid, QWidget *pnMainGrid, QObject *parent = nullptr);
     ~BrowserGrid() override;
 
     bool layoutGrid(bool resetVacancy);
-    bool openAddressInNewBrowser(const QString &address, const QString &browserType);
+    // The automatic browser size for a window of this size (from the scroll
+    // box's own size), and the grid laid out again for it.
+    bool autoSizeBrowsers(QSize window);
+    bool openAddressInNewBrowser(const QString &address, BrowserType browserType);
     int openEmptyBrowser() override;
     bool deleteActiveBrowser();
     void closeAllBrowsers();
@@ -53,12 +58,10 @@ public:
     // reach.
     void updateScrollRange();
 
-    // Seams and looks set by the window (and tests).
+    // Seams set by the window (and tests).
     void setControlFactory(BrowserPane::ControlFactory factory) { m_controlFactory = std::move(factory); }
     void setKeyboardStateReader(std::function<Qt::KeyboardModifiers()> reader) { m_keyboardState = std::move(reader); }
     void setScannerRunningReader(std::function<bool()> reader) { m_scannerRunning = std::move(reader); }
-    void setPaneSkin(bool active, bool zoomButton, const PaneButtonSkin &skin);
-    void setPanePicture(PanePicture picture, const QImage &image) { m_pictures.insert(int(picture), image); }
     // Fills the select-browser list again (after a queued or pop-up pane).
     void setSelectListFiller(std::function<bool()> filler) { m_fillSelectList = std::move(filler); }
     // Widgets disabled while a pane is being deleted.
@@ -66,24 +69,16 @@ public:
 
     // PaneHost
     bool activateBrowser(int browserNo) override;
-    void showInformation(const QString &text) override;
-    void closeOpenMessageBox() override;
-    void addToHistory(const QString &address) override;
     BrowserControl *browserControl(int browserNo) const override;
+    void addToHistory(const QString &address) override;
     void setBrowserInfo(const QString &text) override;
     void setActiveIP(const QString &text) override;
+    Prompter &prompter() const override { return m_prompter; }
     int popUpBrowserSetting() const override;
     Qt::KeyboardModifiers keyboardModifiers() const override;
     bool scannerRunning() const override;
-    QString searchOnDownloadText() const override { return {}; }
-    QColor searchColor() const override { return QColor(0xFF, 0x00, 0xFF); }
-    bool searchProximate() const override { return false; }
-    QColor activeBorderColor() const override;
-    QColor gridBackgroundColor() const override;
-    QColor statusBarFontColor() const override;
-    QColor statusBarFontShadowColor() const override;
-    PaneButtonSkin paneButtonSkin(bool active, bool zoomButton) const override;
-    QImage panePicture(PanePicture picture) const override;
+    // Off until the grid search arrives: no text, fuchsia, not proximate.
+    SearchOnDownload searchOnDownload() const override { return {{}, QColor(0xFF, 0x00, 0xFF), false}; }
 
 signals:
     // An address a pane reached for the first time (for the History tree).
@@ -106,6 +101,7 @@ private:
     Settings &m_settings;
     RuntimeFlags &m_flags;
     Prompter &m_prompter;
+    const PaneLook &m_look;
     QPointer<QScrollArea> m_scrollBox;
     QPointer<QWidget> m_pnMainGrid;
     QWidget *m_content;
@@ -115,8 +111,6 @@ private:
     std::function<Qt::KeyboardModifiers()> m_keyboardState;
     std::function<bool()> m_scannerRunning;
     std::function<bool()> m_fillSelectList;
-    PaneButtonSkin m_skins[2][2];
-    QHash<int, QImage> m_pictures;
     QList<QPointer<QWidget>> m_disableDuringDelete;
     bool m_deleting = false;
 };

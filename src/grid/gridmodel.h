@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/runtimeflags.h"
+#include "core/runtimeflags.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
 #include "grid/selectbrowserlist.h"
 
-#include "app/prompter.h"
 #include "appearance/widgets/dropdowncombobox.h"
+#include "core/prompter.h"
 #include "grid/browsergrid.h"
 
 const QString SelectBrowserList::Bullet = QStringLiteral(" \u2022 ");

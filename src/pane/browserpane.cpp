@@ -1,9 +1,11 @@
 #include "pane/browserpane.h"
 
-#include "app/busycursor.h"
-#include "app/runtimeflags.h"
+#include "appearance/panelook.h"
 #include "appearance/widgets/shadowlabel.h"
 #include "appearance/widgets/skinbutton.h"
+#include "core/busycursor.h"
+#include "core/prompter.h"
+#include "core/runtimeflags.h"
 #include "pane/panehost.h"
 #include "pane/webenginebrowsercontrol.h"
 
@@ -52,8 +54,8 @@ QLabel *makePicture(QWidget *parent, const char *name, const QImage &image, QSiz
 
 } // namespace
 
-BrowserPane::BrowserPane(PaneHost &host, QWidget *parent, const ControlFactory &factory)
-    : QWidget(parent), m_host(host)
+BrowserPane::BrowserPane(PaneHost &host, const PaneLook &look, QWidget *parent, const ControlFactory &factory)
+    : QWidget(parent), m_host(host), m_look(look)
 {
     resize(340, 269);
     buildForm();
@@ -72,7 +74,7 @@ BrowserPane::~BrowserPane()
 
 void BrowserPane::buildForm()
 {
-    const QColor grid = m_host.gridBackgroundColor();
+    const QColor grid = m_look.colours().gridBackground;
     m_pnTopBorder = makePanel(this, "pnTopBorder", grid);
     m_pnBottomBorder = makePanel(this, "pnBottomBorder", grid);
     m_pnLeftBorder = makePanel(this, "pnLeftBorder", grid);
@@ -97,9 +99,9 @@ void BrowserPane::buildForm()
     m_skZoom->setToolTip(QStringLiteral("Zoom browser."));
     connect(m_skZoom, &SkinButton::clicked, this, &BrowserPane::zoomClick);
 
-    m_imSecurityOn = makePicture(m_pnButtons, "imSecurityOn", m_host.panePicture(PanePicture::SecurityOn),
+    m_imSecurityOn = makePicture(m_pnButtons, "imSecurityOn", m_look.picture(PanePicture::SecurityOn),
                                  {16, 16}, QStringLiteral("Click to make this the active browser."));
-    m_imSecurityOff = makePicture(m_pnButtons, "imSecurityOff", m_host.panePicture(PanePicture::SecurityOff),
+    m_imSecurityOff = makePicture(m_pnButtons, "imSecurityOff", m_look.picture(PanePicture::SecurityOff),
                                   {16, 16}, QStringLiteral("Security status."));
     m_imSecurityOn->hide();
 
@@ -114,9 +116,9 @@ void BrowserPane::buildForm()
     m_laCellNo->setShadowOffset(1);
     m_laCellNo->setTransparent(true);
 
-    m_imMoveTabGray = makePicture(m_pnButtons, "imMoveTabGray", m_host.panePicture(PanePicture::MoveTabGray),
+    m_imMoveTabGray = makePicture(m_pnButtons, "imMoveTabGray", m_look.picture(PanePicture::MoveTabGray),
                                   {18, 18}, QStringLiteral("Click and drag to move."));
-    m_imMoveTabColor = makePicture(m_pnButtons, "imMoveTabColor", m_host.panePicture(PanePicture::MoveTabColor),
+    m_imMoveTabColor = makePicture(m_pnButtons, "imMoveTabColor", m_look.picture(PanePicture::MoveTabColor),
                                    {18, 18}, QStringLiteral("Click and drag to move."));
     for (QLabel *tab : {m_imMoveTabGray, m_imMoveTabColor}) {
         tab->setCursor(Qt::SizeVerCursor);
@@ -124,7 +126,7 @@ void BrowserPane::buildForm()
     }
     m_imMoveTabColor->hide();
 
-    m_imgBusy = makePicture(this, "ImgBusy", m_host.panePicture(PanePicture::Busy), {32, 32}, {});
+    m_imgBusy = makePicture(this, "ImgBusy", m_look.picture(PanePicture::Busy), {32, 32}, {});
     m_imgBusy->hide();
 
     // A click on the margins, the strip or the secure icon selects the pane.
@@ -176,7 +178,7 @@ NewWindowDecision BrowserPane::decideNewWindow()
     using Kind = NewWindowDecision::Kind;
     if (m_state.closing)
         return {Kind::Cancel, nullptr};
-    m_host.closeOpenMessageBox();
+    m_host.prompter().closeOpenBox();
     NewWindowDecision decision{Kind::Cancel, nullptr};
     const Qt::KeyboardModifiers keys = m_host.keyboardModifiers();
     const bool shift = keys & Qt::ShiftModifier;
@@ -211,7 +213,7 @@ NewWindowDecision BrowserPane::decideNewWindow()
         BrowserControl *target = browser != NoIndex ? m_host.browserControl(browser) : nullptr;
         decision = target ? NewWindowDecision{Kind::IntoControl, target} : NewWindowDecision{Kind::OwnWindow, nullptr};
     }
-    m_host.closeOpenMessageBox();
+    m_host.prompter().closeOpenBox();
     return decision;
 }
 
@@ -227,11 +229,11 @@ void BrowserPane::documentComplete()
     try {
         if (m_host.scannerRunning())
             return;
-        const QString text = m_host.searchOnDownloadText();
-        if (!text.isEmpty() && text != m_state.highlightedText)
-            m_operations.highlightSearchText(text, m_host.searchColor(), m_host.searchProximate());
+        const SearchOnDownload search = m_host.searchOnDownload();
+        if (!search.text.isEmpty() && search.text != m_state.highlightedText)
+            m_operations.highlightSearchText(search.text, search.colour, search.proximate);
     } catch (...) {
-        m_host.showInformation(QStringLiteral("Could not search browser on download,\nit may be busy"));
+        m_host.prompter().showInformation(QStringLiteral("Could not search browser on download,\nit may be busy"));
     }
 }
 
@@ -240,7 +242,7 @@ void BrowserPane::zoomClick()
     if (m_state.closing)
         return;
     if (!m_operations.zoomBrowser())
-        m_host.showInformation(QStringLiteral("Could not zoom the browser,\nit may be busy"));
+        m_host.prompter().showInformation(QStringLiteral("Could not zoom the browser,\nit may be busy"));
     emit zoomClicked();
 }
 
@@ -283,13 +285,14 @@ bool BrowserPane::securityOn() const
 
 void BrowserPane::applyLook(bool active)
 {
-    const QColor edge = active ? m_host.activeBorderColor() : m_host.gridBackgroundColor();
+    const PaneColours colours = m_look.colours();
+    const QColor edge = active ? colours.activeBorder : colours.gridBackground;
     for (QWidget *border : {m_pnTopBorder, m_pnBottomBorder, m_pnLeftBorder, m_pnRightBorder})
         setPanelColour(border, edge);
-    m_laCellNo->setFontColor(active ? m_host.activeBorderColor() : m_host.statusBarFontColor());
-    m_laCellNo->setShadowColor(active ? QColor(Qt::black) : m_host.statusBarFontShadowColor());
+    m_laCellNo->setFontColor(active ? colours.activeBorder : colours.statusBarFont);
+    m_laCellNo->setShadowColor(active ? QColor(Qt::black) : colours.statusBarFontShadow);
     for (bool zoom : {false, true}) {
-        const PaneButtonSkin skin = m_host.paneButtonSkin(active, zoom);
+        const PaneButtonSkin skin = m_look.buttonSkin(active, zoom);
         SkinButton *button = zoom ? m_skZoom : m_skSelect;
         if (skin.idle.isNull())
             continue;
@@ -309,7 +312,7 @@ bool BrowserPane::selectBrowser(bool select)
     BusyCursor busy;
     if (select) {
         if (!m_host.activateBrowser(browserNo)) {
-            m_host.showInformation(QStringLiteral("Could not activate this browser"));
+            m_host.prompter().showInformation(QStringLiteral("Could not activate this browser"));
         } else {
             m_isActive = true;
             applyLook(true);
@@ -330,7 +333,7 @@ void BrowserPane::selectClick()
     if (m_state.closing)
         return;
     if (!selectBrowser(true))
-        m_host.showInformation(QStringLiteral("Could not activate this browser."));
+        m_host.prompter().showInformation(QStringLiteral("Could not activate this browser."));
 }
 
 bool BrowserPane::navigateTo(const QString &address)
@@ -345,6 +348,8 @@ bool BrowserPane::navigateTo(const QString &address)
 void BrowserPane::closeBrowserPane()
 {
     m_state.closing = true;
+    if (!m_control)
+        return;
     m_control->setSilent(true);
     m_control->stop();
     m_control->navigate(QStringLiteral("about:blank"));

@@ -9,6 +9,7 @@
 #include <functional>
 
 class PaneHost;
+class PaneLook;
 class QLabel;
 class SkinButton;
 class ShadowLabel;
@@ -23,7 +24,7 @@ public:
     using ControlFactory = std::function<BrowserControl *(QWidget *parent)>;
 
     // The real control is WebEngineBrowserControl; factory replaces it.
-    BrowserPane(PaneHost &host, QWidget *parent, const ControlFactory &factory = {});
+    BrowserPane(PaneHost &host, const PaneLook &look, QWidget *parent, const ControlFactory &factory = {});
     ~BrowserPane() override;
 
     // Set by the grid.
@@ -78,6 +79,7 @@ private:
     NewWindowDecision decideNewWindow();
 
     PaneHost &m_host;
+    const PaneLook &m_look;
     BrowserControl *m_control = nullptr;
 
     QWidget *m_pnTopBorder, *m_pnBottomBorder, *m_pnLeftBorder, *m_pnRightBorder;

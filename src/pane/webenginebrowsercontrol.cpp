@@ -1,6 +1,6 @@
 #include "pane/webenginebrowsercontrol.h"
 
-#include "app/eventwait.h"
+#include "core/eventwait.h"
 #include "pane/browserpage.h"
 #include "pane/popupbrowserwindow.h"
 

@@ -1,5 +1,5 @@
-#include "app/inifile.h"
-#include "app/settingsstore.h"
+#include "core/inifile.h"
+#include "core/settingsstore.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 #include "app/mainwindow.h"
-#include "app/runtimeflags.h"
-#include "app/settings.h"
+#include "core/runtimeflags.h"
+#include "core/settings.h"
 #include "grid/browsergrid.h"
 #include "support/windowharness.h"
 

@@ -1,5 +1,5 @@
-#include "app/boxprompter.h"
-#include "app/runtimeflags.h"
+#include "core/boxprompter.h"
+#include "core/runtimeflags.h"
 
 #include <QApplication>
 #include <QMessageBox>

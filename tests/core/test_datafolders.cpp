@@ -1,4 +1,4 @@
-#include "app/datafolders.h"
+#include "core/datafolders.h"
 #include "support/scriptedprompter.h"
 
 #include <QDir>

@@ -1,5 +1,5 @@
-#include "app/runtimeflags.h"
-#include "app/settings.h"
+#include "core/runtimeflags.h"
+#include "core/settings.h"
 #include "grid/browsergrid.h"
 #include "support/gridharness.h"
 
@@ -19,7 +19,7 @@ private slots:
     void firstPane()
     {
         GridHarness h;
-        QVERIFY(h.grid->openAddressInNewBrowser(QStringLiteral("http://a.test/"), BrowserGrid::BtNormal));
+        QVERIFY(h.grid->openAddressInNewBrowser(QStringLiteral("http://a.test/"), BrowserType::btNormal));
         BrowserPane *pane = h.grid->pane(0);
         QVERIFY(pane);
         QCOMPARE(pane->objectName(), QStringLiteral("BrowserNo1"));
@@ -49,7 +49,7 @@ private slots:
         QVERIFY(h.grid->model().cell(1).vacant);
         QVERIFY(!h.grid->pane(1));
 
-        QVERIFY(h.grid->openAddressInNewBrowser(QStringLiteral("http://new.test/"), BrowserGrid::BtNormal));
+        QVERIFY(h.grid->openAddressInNewBrowser(QStringLiteral("http://new.test/"), BrowserType::btNormal));
         BrowserPane *pane = h.grid->pane(1);
         QVERIFY(pane);
         QCOMPARE(pane->cellIndex, 1);
@@ -62,13 +62,13 @@ private slots:
     {
         GridHarness h;
         for (int i = 0; i < 64; ++i)
-            QVERIFY(h.grid->openAddressInNewBrowser(QStringLiteral("p%1").arg(i), BrowserGrid::BtQueue));
+            QVERIFY(h.grid->openAddressInNewBrowser(QStringLiteral("p%1").arg(i), BrowserType::btQueue));
         QCOMPARE(h.flags.browserCount, 64);
         QCOMPARE(h.grid->pane(63)->cellIndex, 63);
         QCOMPARE(h.grid->pane(63)->pos(), QPoint(5040, 3220));
         QCOMPARE(h.grid->gridContent()->size(), QSize(8 * 720, 8 * 460));
         const int serial = h.flags.browserSerial;
-        QVERIFY(!h.grid->openAddressInNewBrowser(QStringLiteral("one too many"), BrowserGrid::BtNormal));
+        QVERIFY(!h.grid->openAddressInNewBrowser(QStringLiteral("one too many"), BrowserType::btNormal));
         QCOMPARE(h.grid->openEmptyBrowser(), NoIndex);
         QCOMPARE(h.flags.browserCount, 64);
         QCOMPARE(h.flags.browserSerial, serial);
@@ -77,17 +77,16 @@ private slots:
 
     void browserTypes_data()
     {
-        QTest::addColumn<QString>("type");
+        QTest::addColumn<BrowserType>("type");
         QTest::addColumn<QString>("navigated");
         QTest::addColumn<bool>("activated");
-        QTest::newRow("normal") << "btNormal" << "news today" << true;
-        QTest::newRow("queue") << "btQueue" << "news today" << false;
-        QTest::newRow("search") << "btSearchEngine" << "https://search.test/?q=news today" << true;
-        QTest::newRow("unknown") << "btOther" << QString() << false;
+        QTest::newRow("normal") << BrowserType::btNormal << "news today" << true;
+        QTest::newRow("queue") << BrowserType::btQueue << "news today" << false;
+        QTest::newRow("search") << BrowserType::btSearchEngine << "https://search.test/?q=news today" << true;
     }
     void browserTypes()
     {
-        QFETCH(QString, type);
+        QFETCH(BrowserType, type);
         QFETCH(QString, navigated);
         QFETCH(bool, activated);
         GridHarness h;
@@ -122,10 +121,10 @@ private slots:
     {
         GridHarness h;
         for (int i = 0; i < 10; ++i)
-            h.grid->openAddressInNewBrowser(QStringLiteral("q"), BrowserGrid::BtQueue);
+            h.grid->openAddressInNewBrowser(QStringLiteral("q"), BrowserType::btQueue);
         h.scrollBox->horizontalScrollBar()->setValue(1000);
         h.scrollBox->verticalScrollBar()->setValue(300);
-        QVERIFY(h.grid->openAddressInNewBrowser(QStringLiteral("q"), BrowserGrid::BtQueue));
+        QVERIFY(h.grid->openAddressInNewBrowser(QStringLiteral("q"), BrowserType::btQueue));
         BrowserPane *pane = h.grid->pane(10);
         QCOMPARE(pane->cellIndex, 10);
         QCOMPARE(pane->pos(), QPoint(2 * 720, 460));
@@ -139,7 +138,7 @@ private slots:
     {
         GridHarness h;
         for (int i = 0; i < 12; ++i)
-            h.grid->openAddressInNewBrowser(QStringLiteral("q"), BrowserGrid::BtQueue);
+            h.grid->openAddressInNewBrowser(QStringLiteral("q"), BrowserType::btQueue);
         QVERIFY(h.grid->pane(9)->selectBrowser(true));
         QCOMPARE(h.scrollBox->horizontalScrollBar()->value(),
                  qMin(720, h.scrollBox->horizontalScrollBar()->maximum()));
@@ -151,7 +150,7 @@ private slots:
     {
         GridHarness h;
         for (int i = 0; i < 10; ++i)
-            h.grid->openAddressInNewBrowser(QStringLiteral("q"), BrowserGrid::BtQueue);
+            h.grid->openAddressInNewBrowser(QStringLiteral("q"), BrowserType::btQueue);
         QList<QPointer<BrowserPane>> panes;
         for (int i = 0; i < 10; ++i)
             panes << h.grid->pane(i);
@@ -170,7 +169,7 @@ private slots:
     {
         GridHarness h;
         QVERIFY(!h.grid->deleteActiveBrowser());
-        h.grid->openAddressInNewBrowser(QStringLiteral("q"), BrowserGrid::BtQueue);
+        h.grid->openAddressInNewBrowser(QStringLiteral("q"), BrowserType::btQueue);
         QVERIFY(!h.grid->deleteActiveBrowser());
         QCOMPARE(h.prompter.texts(), QStringList(2, QStringLiteral("No active browser, select one first.")));
         QCOMPARE(h.flags.browserCount, 1);
@@ -226,7 +225,7 @@ private slots:
         GridHarness h;
         h.settings.popUpBrowser = 1;
         for (int i = 0; i < 64; ++i)
-            h.grid->openAddressInNewBrowser(QStringLiteral("q"), BrowserGrid::BtQueue);
+            h.grid->openAddressInNewBrowser(QStringLiteral("q"), BrowserType::btQueue);
         QCOMPARE(int(h.control(0)->requestNewWindow().kind), int(NewWindowDecision::Kind::OwnWindow));
     }
 
@@ -257,7 +256,7 @@ private slots:
     {
         GridHarness h;
         h.open();
-        h.grid->openAddressInNewBrowser(QStringLiteral("q"), BrowserGrid::BtQueue);
+        h.grid->openAddressInNewBrowser(QStringLiteral("q"), BrowserType::btQueue);
         QSignalSpy info(h.grid.get(), &BrowserGrid::browserInfoChanged);
         emit h.control(1)->statusTextChange(QStringLiteral("from the other pane"));
         emit h.control(0)->statusTextChange(QStringLiteral("from the active pane"));
@@ -296,7 +295,7 @@ private slots:
     {
         GridHarness h;
         h.open();
-        h.grid->openAddressInNewBrowser(QStringLiteral("q"), BrowserGrid::BtQueue);
+        h.grid->openAddressInNewBrowser(QStringLiteral("q"), BrowserType::btQueue);
         BrowserPane *pane = h.grid->pane(1);
         QTest::mouseClick(pane->findChild<QWidget *>(QStringLiteral("pnTopBro")), Qt::LeftButton, {}, QPoint(50, 2));
         QCOMPARE(h.flags.activeBrowser, 1);

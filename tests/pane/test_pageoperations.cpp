@@ -1,11 +1,11 @@
-#include "app/eventwait.h"
-#include "app/filedialogs.h"
-#include "app/runtimeflags.h"
+#include "core/eventwait.h"
+#include "core/runtimeflags.h"
 #include "pane/browserpane.h"
 #include "pane/pageoperations.h"
-#include "pane/panehost.h"
 #include "support/fakebrowsercontrol.h"
 #include "support/localwebserver.h"
+#include "support/recordingpanehost.h"
+#include "support/scriptedfiledialogs.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,55 +16,6 @@
 #include <QTest>
 #include <QtEndian>
 
-// Records messages and answers the search settings from fields.
-class TestHost : public PaneHost
-{
-public:
-    bool activateBrowser(int) override { return true; }
-    void showInformation(const QString &text) override { messages << text; }
-    void closeOpenMessageBox() override {}
-    void addToHistory(const QString &) override {}
-    int openEmptyBrowser() override { return NoIndex; }
-    BrowserControl *browserControl(int) const override { return nullptr; }
-    void setBrowserInfo(const QString &) override {}
-    void setActiveIP(const QString &) override {}
-    int popUpBrowserSetting() const override { return 2; }
-    Qt::KeyboardModifiers keyboardModifiers() const override { return Qt::NoModifier; }
-    bool scannerRunning() const override { return false; }
-    QString searchOnDownloadText() const override { return searchText; }
-    QColor searchColor() const override { return colour; }
-    bool searchProximate() const override { return false; }
-    QColor activeBorderColor() const override { return Qt::red; }
-    QColor gridBackgroundColor() const override { return Qt::gray; }
-    QColor statusBarFontColor() const override { return Qt::black; }
-    QColor statusBarFontShadowColor() const override { return Qt::white; }
-    PaneButtonSkin paneButtonSkin(bool, bool) const override { return {}; }
-    QImage panePicture(PanePicture) const override { return {}; }
-
-    QStringList messages;
-    QString searchText;
-    QColor colour = QColor(0xFF, 0x00, 0xFF);
-};
-
-// Answers the save dialog with a file name and filter; keeps the proposals.
-class ScriptedFileDialogs : public FileDialogs
-{
-public:
-    QString getSaveFileName(const QString &, const QString &, const QString &proposal, const QStringList &,
-                            const QString &, int *chosenFilter) override
-    {
-        proposals << proposal;
-        if (chosenFilter)
-            *chosenFilter = filter;
-        return answer;
-    }
-    QString getOpenFileName(const QString &, const QString &, const QString &, const QString &) override { return {}; }
-
-    QStringList proposals;
-    QString answer;
-    int filter = 0;
-};
-
 class TestPageOperations : public QObject
 {
     Q_OBJECT
@@ -72,14 +23,15 @@ class TestPageOperations : public QObject
     // One pane on the real engine, alone in a window.
     struct Harness
     {
-        TestHost host;
+        RecordingPaneHost host;
+        PlainPaneLook look;
         QWidget window;
         BrowserPane *pane;
 
         Harness()
         {
             window.resize(500, 400);
-            pane = new BrowserPane(host, &window);
+            pane = new BrowserPane(host, look, &window);
             pane->setGeometry(0, 0, 420, 320);
             pane->initBrowserPane();
             window.show();
@@ -116,9 +68,10 @@ class TestPageOperations : public QObject
     // One pane on a recording control that has shown http://a.test/page.
     struct FakePane
     {
-        TestHost host;
+        RecordingPaneHost host;
+        PlainPaneLook look;
         QWidget window;
-        BrowserPane pane{host, &window, [](QWidget *parent) { return new FakeBrowserControl(parent); }};
+        BrowserPane pane{host, look, &window, [](QWidget *parent) { return new FakeBrowserControl(parent); }};
         FakeBrowserControl *fake = nullptr;
 
         FakePane()
@@ -241,8 +194,7 @@ private slots:
     void searchOnDownload()
     {
         Harness h;
-        h.host.searchText = QStringLiteral("alpha");
-        h.host.colour = QColor(0x12, 0xAB, 0xEF);
+        h.host.search = {QStringLiteral("alpha"), QColor(0x12, 0xAB, 0xEF), false};
         QVERIFY(h.load(m_server.url("/words")));
         QCOMPARE(h.highlights(), QStringList({"alpha", "alpha", "alpha"}));
         QCOMPARE(h.eval(QStringLiteral("document.querySelector('span').getAttribute('style')")).toString(),
@@ -285,8 +237,8 @@ private slots:
         h.ops().highlightText(QStringLiteral("marker"), QStringLiteral("#FF00FF"), false);
         QTemporaryDir dir;
         ScriptedFileDialogs dialogs;
-        dialogs.answer = dir.filePath(typed);
-        dialogs.filter = filter;
+        dialogs.saveAnswer = dir.filePath(typed);
+        dialogs.saveFilter = filter;
         QSignalSpy loads(h.control(), &BrowserControl::documentComplete);
         QVERIFY(h.ops().savePage(QStringLiteral("/saves/"), dialogs));
         QCOMPARE(dialogs.proposals, QStringList{"Green- a-b"});

@@ -1,14 +1,12 @@
-#include "app/eventwait.h"
-#include "app/runtimeflags.h"
-#include "app/settings.h"
-#include "grid/browsergrid.h"
+#include "core/eventwait.h"
+#include "core/runtimeflags.h"
 #include "pane/browserpage.h"
+#include "pane/browserpane.h"
 #include "pane/popupbrowserwindow.h"
 #include "pane/webenginebrowsercontrol.h"
 #include "support/localwebserver.h"
-#include "support/gridharness.h"
+#include "support/recordingpanehost.h"
 
-#include <QScrollArea>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWebEngineView>
@@ -16,16 +14,56 @@
 #include <memory>
 
 // Panes on the real engine, with pages from a local server.
-class TestWebEnginePane : public QObject
+class TestWebEngineBrowserControl : public QObject
 {
     Q_OBJECT
 
-    struct Harness : GridHarness
+    // Panes in a window of their own; a pop-up pane is made when the host
+    // is asked for one.
+    struct Harness
     {
-        Harness() : GridHarness(true, {400, 300}) {}
-        WebEngineBrowserControl *control(int browserNo) const
+        RecordingPaneHost host;
+        PlainPaneLook look;
+        QWidget window;
+
+        Harness()
         {
-            return qobject_cast<WebEngineBrowserControl *>(grid->pane(browserNo)->control());
+            window.resize(900, 400);
+            host.makePane = [this] { return addPane(); };
+            addPane();
+            window.show();
+        }
+        ~Harness()
+        {
+            for (BrowserPane *pane : host.panes) {
+                pane->closeBrowserPane();
+                pane->freeBrowserControl();
+            }
+            qDeleteAll(PopupBrowserWindow::openWindows());
+        }
+        int addPane()
+        {
+            auto *pane = new BrowserPane(host, look, &window);
+            pane->browserNo = int(host.panes.size());
+            pane->setGeometry(pane->browserNo * 420, 0, 400, 300);
+            pane->initBrowserPane();
+            pane->show();
+            host.panes << pane;
+            return pane->browserNo;
+        }
+        BrowserPane *pane(int browserNo = 0) const { return host.panes.value(browserNo); }
+        WebEngineBrowserControl *control(int browserNo = 0) const
+        {
+            return qobject_cast<WebEngineBrowserControl *>(pane(browserNo)->control());
+        }
+        // Makes the first pane the active one and loads an address into it.
+        bool openAndLoad(const QUrl &url)
+        {
+            pane()->selectBrowser(true);
+            pane()->navigateTo(url.toString());
+            BrowserControl *c = control();
+            return EventWait::until([&] { return c->hasDocument() && !c->busy() && c->locationUrl() == url.toString(); },
+                                    20000);
         }
     };
 
@@ -49,17 +87,14 @@ private slots:
     void loadsAPageAndReportsIt()
     {
         Harness h;
-        QSignalSpy history(h.grid.get(), &BrowserGrid::historyAddressReached);
-        QSignalSpy info(h.grid.get(), &BrowserGrid::browserInfoChanged);
-        QSignalSpy activeIP(h.grid.get(), &BrowserGrid::activeIPChanged);
         QVERIFY(h.openAndLoad(m_server.url("/plain")));
-        BrowserPane *pane = h.grid->pane(0);
+        BrowserPane *pane = h.pane();
         QCOMPARE(pane->control()->locationUrl(), m_server.url("/plain").toString());
-        QVERIFY(EventWait::until([&] { return history.count() == 1; }, 20000));
-        QCOMPARE(history.first().first().toString(), m_server.url("/plain").toString());
-        QVERIFY(EventWait::until([&] { return !info.isEmpty() && info.last().first().toString() == QStringLiteral("Done"); }, 20000));
-        QVERIFY(!activeIP.isEmpty());
-        QCOMPARE(activeIP.last().first().toString(), QStringLiteral("Unresolved"));
+        QVERIFY(EventWait::until([&] { return h.host.history.count() == 1; }, 20000));
+        QCOMPARE(h.host.history.first(), m_server.url("/plain").toString());
+        QVERIFY(EventWait::until([&] { return h.host.browserInfo.value(h.host.browserInfo.size() - 1) == QStringLiteral("Done"); }, 20000));
+        QVERIFY(!h.host.activeIP.isEmpty());
+        QCOMPARE(h.host.activeIP.last(), QStringLiteral("Unresolved"));
         // A plain http page is not secure.
         QVERIFY(!pane->securityOn());
         QVERIFY(!pane->canGoBack());
@@ -68,19 +103,15 @@ private slots:
     void addressSeenTwiceGoesToHistoryOnce()
     {
         Harness h;
-        QSignalSpy history(h.grid.get(), &BrowserGrid::historyAddressReached);
         QVERIFY(h.openAndLoad(m_server.url("/a")));
-        BrowserPane *pane = h.grid->pane(0);
+        BrowserPane *pane = h.pane();
         BrowserControl *c = pane->control();
         for (const char *path : {"/b", "/a"}) {
             QSignalSpy done(c, &BrowserControl::documentComplete);
             pane->navigateTo(m_server.url(QLatin1String(path)).toString());
             QVERIFY(done.wait(20000));
         }
-        QStringList reached;
-        for (const auto &args : history)
-            reached << args.first().toString();
-        QCOMPARE(reached, QStringList({m_server.url("/a").toString(), m_server.url("/b").toString()}));
+        QCOMPARE(h.host.history, QStringList({m_server.url("/a").toString(), m_server.url("/b").toString()}));
         QVERIFY(EventWait::until([&] { return pane->canGoBack(); }, 20000));
     }
 
@@ -99,25 +130,24 @@ private slots:
         QFETCH(int, keys);
         QFETCH(QString, where);
         Harness h;
-        h.settings.popUpBrowser = setting;
-        h.keys = Qt::KeyboardModifiers(keys);
+        h.host.popUpSetting = setting;
+        h.host.keys = Qt::KeyboardModifiers(keys);
         QVERIFY(h.openAndLoad(m_server.url("/opener")));
         // The pane has decided once the keys were read.
-        QVERIFY(EventWait::until([&] { return h.keyReads > 0; }, 20000));
-        QCOMPARE(h.keyReads, 1);
+        QVERIFY(EventWait::until([&] { return h.host.keyReads > 0; }, 20000));
+        QCOMPARE(h.host.keyReads, 1);
         if (where == QStringLiteral("none")) {
-            QCOMPARE(h.flags.browserCount, 1);
+            QCOMPARE(h.host.panes.size(), 1);
             QVERIFY(PopupBrowserWindow::openWindows().isEmpty());
             return;
         }
         if (where == QStringLiteral("pane")) {
-            QCOMPARE(h.flags.browserCount, 2);
-            QCOMPARE(h.flags.activeBrowser, 0);
-            BrowserControl *popup = h.grid->pane(1)->control();
+            QCOMPARE(h.host.panes.size(), 2);
+            BrowserControl *popup = h.pane(1)->control();
             QVERIFY(EventWait::until([&] { return popup->locationUrl() == m_server.url("/popup").toString(); }, 20000));
             QVERIFY(PopupBrowserWindow::openWindows().isEmpty());
         } else {
-            QCOMPARE(h.flags.browserCount, 1);
+            QCOMPARE(h.host.panes.size(), 1);
             QCOMPARE(PopupBrowserWindow::openWindows().size(), 1);
             PopupBrowserWindow *window = PopupBrowserWindow::openWindows().first();
             QVERIFY(window->isVisible());
@@ -128,27 +158,24 @@ private slots:
     void pageCannotCloseItsPane()
     {
         Harness h;
-        h.settings.popUpBrowser = 1;
+        h.host.popUpSetting = 1;
         QVERIFY(h.openAndLoad(m_server.url("/closer-opener")));
-        QVERIFY(EventWait::until([&] { return h.flags.browserCount == 2; }, 20000));
+        QVERIFY(EventWait::until([&] { return h.host.panes.size() == 2; }, 20000));
         // The script-opened page may close its window: the engine asks, the
         // pane says no.
-        QSignalSpy closing(h.grid->pane(1)->control(), &BrowserControl::windowClosing);
+        QSignalSpy closing(h.pane(1)->control(), &BrowserControl::windowClosing);
         QVERIFY(closing.wait(20000));
         QCoreApplication::processEvents();
-        QCOMPARE(h.flags.browserCount, 2);
-        QVERIFY(h.grid->pane(1));
+        QVERIFY(h.pane(1)->control());
         QVERIFY(h.control(1)->view()->isVisible());
     }
 
     void silentPagesShowNoDialogs()
     {
         Harness h;
-        QVERIFY(h.grid->openAddressInNewBrowser(QStringLiteral("about:blank"), BrowserGrid::BtNormal));
-        WebEngineBrowserControl *c = h.control(0);
+        WebEngineBrowserControl *c = h.control();
         c->setSilent(true);
-        QSignalSpy done(c, &BrowserControl::documentComplete);
-        h.grid->pane(0)->navigateTo(m_server.url("/alert").toString());
+        h.pane()->navigateTo(m_server.url("/alert").toString());
         // A dialog would block the page's script; silent, the title follows.
         QVERIFY(EventWait::until([&] { return c->page()->title() == QStringLiteral("after"); }, 20000));
         QVERIFY(QApplication::topLevelWidgets().size() >= 1);
@@ -159,30 +186,32 @@ private slots:
     void offlinePanesDoNotTouchTheNetwork()
     {
         Harness h;
-        h.flags.connectionState = 0;
         const int before = m_server.requestCount("/b");
-        QVERIFY(h.grid->openAddressInNewBrowser(m_server.url("/b").toString(), BrowserGrid::BtNormal));
-        BrowserControl *c = h.grid->pane(0)->control();
-        QVERIFY(c->offline());
+        BrowserControl *c = h.control();
+        c->setOffline(true);
+        h.pane()->navigateTo(m_server.url("/b").toString());
         QVERIFY(EventWait::until([c] { return c->hasDocument() && !c->busy(); }, 20000));
         QCOMPARE(m_server.requestCount("/b"), before);
 
-        h.flags.connectionState = 1;
-        QVERIFY(h.openAndLoad(m_server.url("/b")));
+        c->setOffline(false);
+        QSignalSpy done(c, &BrowserControl::documentComplete);
+        h.pane()->navigateTo(m_server.url("/b").toString());
+        QVERIFY(done.wait(20000));
         QCOMPARE(m_server.requestCount("/b"), before + 1);
     }
 
-    void deletingFreesThePage()
+    void freeingTheControlFreesThePage()
     {
         Harness h;
-        h.flags.deleteDelay = 100;
         QVERIFY(h.openAndLoad(m_server.url("/plain")));
-        QPointer<QWebEnginePage> page = h.control(0)->page();
-        QVERIFY(h.grid->deleteActiveBrowser());
+        QPointer<QWebEnginePage> page = h.control()->page();
+        QPointer<QWebEngineView> view = h.control()->view();
+        h.pane()->closeBrowserPane();
+        h.pane()->freeBrowserControl();
         QVERIFY(!page);
-        QCOMPARE(h.flags.browserCount, 0);
+        QVERIFY(!view);
     }
 };
 
-QTEST_MAIN(TestWebEnginePane)
-#include "test_webenginepane.moc"
+QTEST_MAIN(TestWebEngineBrowserControl)
+#include "test_webenginebrowsercontrol.moc"

@@ -6,10 +6,10 @@
 #include <QWidget>
 
 // A browser control without an engine, for grid tests that need many panes
-// fast. It records navigations and reports them as complete at once.
+// fast. It records navigations and reports them as complete at once. (No
+// Q_OBJECT: it adds no signals, so the helpers stay headers only.)
 class FakeBrowserControl : public BrowserControl
 {
-    Q_OBJECT
 public:
     explicit FakeBrowserControl(QWidget *parent) : BrowserControl(parent), m_widget(new QWidget(parent)) {}
     ~FakeBrowserControl() override { delete m_widget; }

@@ -1,8 +1,10 @@
 #pragma once
 
-#include "app/eventwait.h"
-#include "app/runtimeflags.h"
-#include "app/settings.h"
+#include "appearance/skinimages.h"
+#include "appearance/skinnedpanelook.h"
+#include "core/eventwait.h"
+#include "core/runtimeflags.h"
+#include "core/settings.h"
 #include "grid/browsergrid.h"
 #include "pane/popupbrowserwindow.h"
 #include "support/fakebrowsercontrol.h"
@@ -20,6 +22,8 @@ struct GridHarness
     Settings settings;
     RuntimeFlags flags;
     ScriptedPrompter prompter;
+    SkinImages skin;
+    SkinnedPaneLook look{settings, skin};
     QWidget window;
     QScrollArea *scrollBox;
     std::unique_ptr<BrowserGrid> grid;
@@ -35,7 +39,7 @@ struct GridHarness
         window.resize(900, 600);
         scrollBox = new QScrollArea(&window);
         scrollBox->setGeometry(window.rect());
-        grid = std::make_unique<BrowserGrid>(settings, flags, prompter, scrollBox, &window);
+        grid = std::make_unique<BrowserGrid>(settings, flags, prompter, look, scrollBox, &window);
         if (!realEngine)
             grid->setControlFactory([](QWidget *parent) { return new FakeBrowserControl(parent); });
         grid->setKeyboardStateReader([this] {
@@ -58,7 +62,7 @@ struct GridHarness
     // Opens an address in a new active pane; NoIndex when there was no room.
     int open(const QString &address = QStringLiteral("http://example.test/"))
     {
-        if (!grid->openAddressInNewBrowser(address, BrowserGrid::BtNormal))
+        if (!grid->openAddressInNewBrowser(address, BrowserType::btNormal))
             return NoIndex;
         return flags.activeBrowser;
     }

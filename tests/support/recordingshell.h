@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/shell.h"
+#include "core/shell.h"
 
 #include <QStringList>
 

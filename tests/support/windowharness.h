@@ -1,13 +1,13 @@
 #pragma once
 
-#include "app/filedialogs.h"
 #include "app/mainwindow.h"
-#include "app/runtimeflags.h"
-#include "app/settings.h"
 #include "app/windowframe.h"
+#include "core/runtimeflags.h"
+#include "core/settings.h"
 #include "grid/browsergrid.h"
 #include "support/fakebrowsercontrol.h"
 #include "support/recordingshell.h"
+#include "support/scriptedfiledialogs.h"
 #include "support/scriptedprompter.h"
 
 #include <QDir>
@@ -15,39 +15,6 @@
 
 #include <functional>
 #include <memory>
-
-// File dialogs that answer from a plan and record what they were asked.
-class ScriptedFileDialogs : public FileDialogs
-{
-public:
-    QString getSaveFileName(const QString &title, const QString &folder, const QString &proposal,
-                            const QStringList &filters, const QString &, int *chosenFilter) override
-    {
-        asked << title;
-        folders << folder;
-        proposals << proposal;
-        lastFilters = filters;
-        if (chosenFilter)
-            *chosenFilter = saveFilter;
-        return saveAnswer;
-    }
-    QString getOpenFileName(const QString &title, const QString &folder, const QString &filter,
-                            const QString &) override
-    {
-        asked << title;
-        folders << folder;
-        lastFilters = QStringList{filter};
-        return openAnswer;
-    }
-
-    QString saveAnswer;
-    int saveFilter = 0;
-    QString openAnswer;
-    QStringList asked;
-    QStringList folders;
-    QStringList proposals;
-    QStringList lastFilters;
-};
 
 // Start-up folders inside dir: settings under config/, the program folder
 // program/ and the documents folder Documents/ (both made), a fixed day and

@@ -1,6 +1,6 @@
 #include "appearance/widgets/shadowlabel.h"
 
-#include "app/shell.h"
+#include "core/shell.h"
 
 #include <QEvent>
 #include <QFontMetrics>

@@ -1,5 +1,8 @@
 #include "appearance/widgets/skinbutton.h"
 
+#include "core/commandregistry.h"
+
+#include <QAction>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -103,6 +106,22 @@ void SkinButton::applyStateKey()
     m_drawIdle = keyed(m_bitIdle, key);
     m_drawOver = keyed(m_bitOver, key);
     m_drawDown = keyed(m_bitDown, key);
+}
+
+void SkinButton::setAction(QAction *action)
+{
+    disconnect(m_actionConnection);
+    m_action = action;
+    if (action)
+        m_actionConnection = connect(this, &SkinButton::clicked, action, [action] { action->trigger(); });
+}
+
+QAction *SkinButton::registerCommand(CommandRegistry &registry)
+{
+    QAction *command = registry.add(objectName(), toolTip());
+    if (command)
+        setAction(command);
+    return command;
 }
 
 void SkinButton::setLatching(bool latching)

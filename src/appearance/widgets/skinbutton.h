@@ -1,7 +1,11 @@
 #pragma once
 
 #include <QImage>
+#include <QPointer>
 #include <QWidget>
+
+class CommandRegistry;
+class QAction;
 
 // A bitmap button of the skinned bars. Its shape is its idle picture: the
 // bottom-left pixel of BitIdle is the transparent colour of the idle, over
@@ -46,6 +50,14 @@ public:
     bool isOver() const { return m_over; }
     bool isHit() const { return m_hit; }
 
+    // The command the button stands for: a click triggers it. The button
+    // keeps its own pictures and hint.
+    QAction *action() const { return m_action; }
+    void setAction(QAction *action);
+    // Registers the button's command under the button's object name and
+    // makes it the button's action; null when the name is already taken.
+    QAction *registerCommand(CommandRegistry &registry);
+
     // True when pos lies on an opaque pixel of the idle picture.
     bool hitTest(const QPoint &pos) const;
 
@@ -80,6 +92,8 @@ private:
     void clearPointerState();
     void applyStateKey();
 
+    QPointer<QAction> m_action;
+    QMetaObject::Connection m_actionConnection;
     QImage m_bitIdle;
     QImage m_bitOver;
     QImage m_bitDown;

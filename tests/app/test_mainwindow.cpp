@@ -1,0 +1,111 @@
+#include "app/mainwindow.h"
+#include "app/windowframe.h"
+#include "appearance/widgets/skinbutton.h"
+#include "core/commandregistry.h"
+#include "core/overlaypanels.h"
+#include "core/runtimeflags.h"
+#include "core/settings.h"
+#include "grid/browsergrid.h"
+#include "support/windowharness.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QScrollArea>
+#include <QTest>
+#include <QTimer>
+
+// The main window as the composition root: its panels, menus and sizing, on a started window with engine-less panes.
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+    using Run = WindowHarness;
+
+private slots:
+    void aboutPanelOpensCentredAndClosesOnResize()
+    {
+        Run run;
+        QVERIFY(run.started);
+        run.window->resize(915, 600);
+        QWidget *about = run.find("pnAbout");
+        run.window->openAboutPanel();
+        QVERIFY(about->isVisible());
+        QCOMPARE(about->pos(), QPoint(915 / 2 - about->width() / 2, 600 / 2 - about->height() / 2));
+        // Opening it again changes nothing.
+        about->move(10, 10);
+        run.window->openAboutPanel();
+        QCOMPARE(about->pos(), QPoint(10, 10));
+        run.window->resize(1000, 700);
+        QVERIFY(!about->isVisible());
+        QVERIFY(run.prompter.shown.isEmpty());
+        // Too small a window: the panel stays shut, with a word why.
+        run.window->setMinimumSize(205, 30);
+        run.window->resize(300, 180);
+        run.window->openAboutPanel();
+        QCOMPARE(run.prompter.texts(), QStringList{"Resize, window is to small to show the about panel."});
+        QVERIFY(!about->isVisible());
+    }
+
+    void automaticSizing_data()
+    {
+        QTest::addColumn<int>("autoSize");
+        QTest::addColumn<QSize>("window");
+        QTest::newRow("auto, 900 x 700") << 0 << QSize(900, 700);
+        QTest::newRow("auto, 470 wide") << 0 << QSize(470, 700);
+        QTest::newRow("manual") << 1 << QSize(900, 700);
+    }
+
+    void automaticSizing()
+    {
+        QFETCH(int, autoSize);
+        QFETCH(QSize, window);
+        Run run;
+        QVERIFY(run.started);
+        run.settings.autoSize = autoSize;
+        run.window->setMinimumSize(205, 30);
+        run.window->grid()->openAddressInNewBrowser(QStringLiteral("a"), BrowserType::btNormal);
+        run.window->grid()->openAddressInNewBrowser(QStringLiteral("b"), BrowserType::btNormal);
+        run.window->resize(window);
+        QCoreApplication::processEvents();
+        const QSize grid = run.find<QScrollArea>("sbMainGrid")->size();
+        QSize expected(720, 460);
+        if (autoSize == 0)
+            expected = window.width() < 480 ? QSize(400, 300) : grid - QSize(60, 60);
+        QCOMPARE(QSize(run.settings.browserWidth, run.settings.browserHeight), expected);
+        QCOMPARE(run.window->grid()->pane(1)->geometry(), QRect(QPoint(expected.width(), 0), expected));
+        QCOMPARE(run.flags.lastWidth, window.width());
+    }
+
+    void toolsMenuAndHelp()
+    {
+        Run run;
+        QVERIFY(run.started);
+        QStringList items;
+        for (QAction *a : run.window->appToolsMenu()->actions())
+            if (!a->isSeparator())
+                items << a->text();
+        QCOMPARE(items, QStringList({"Options", "Help", "About", "Cancel"}));
+        run.window->openHelp();
+        QVERIFY(run.shell.opened.isEmpty()); // no help page beside the program
+        QFile page(run.flags.programFolder + QStringLiteral("Vorlan Help.html"));
+        QVERIFY(page.open(QIODevice::WriteOnly));
+        page.close();
+        run.window->openHelp();
+        QCOMPARE(run.shell.opened, QStringList{page.fileName()});
+    }
+
+    void windowClosedDuringADelete()
+    {
+        Run h;
+        h.grid().openAddressInNewBrowser(QStringLiteral("a.test"), BrowserType::btNormal);
+        h.flags.deleteDelay = 300;
+        QTimer::singleShot(20, h.window.get(), &QWidget::close);
+        QVERIFY(h.grid().deleteActiveBrowser());
+        QVERIFY(!h.window->isVisible());
+        QVERIFY(!h.grid().pane(0));
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "test_mainwindow.moc"

@@ -1,0 +1,144 @@
+#include "grid/addressbar.h"
+#include "support/gridfeaturesharness.h"
+
+#include <QLineEdit>
+#include <QTest>
+
+// The web address bar and its modes, with engine-less panes.
+class TestAddressBar : public QObject
+{
+    Q_OBJECT
+
+    // Enter as the user presses it: alternately on the focused box (which
+    // passes keys on to its text field itself) and on the field.
+    static void typeAndEnter(GridFeaturesHarness &h, const QString &text)
+    {
+        static int n = 0;
+        h.bar->setEditText(text);
+        QWidget *target = n++ % 2 ? static_cast<QWidget *>(h.bar)
+                                  : h.bar->lineEdit();
+        QTest::keyClick(target, Qt::Key_Return);
+    }
+    static QStringList items(QComboBox *box)
+    {
+        QStringList list;
+        for (int i = 0; i < box->count(); ++i)
+            list << box->itemText(i);
+        return list;
+    }
+
+private slots:
+    void enterOpensTheTrimmedText()
+    {
+        GridFeaturesHarness h;
+        typeAndEnter(h, QStringLiteral("   example.org/page  "));
+        QCOMPARE(h.flags.browserCount, 1);
+        QCOMPARE(h.control(0)->navigations, QStringList{"example.org/page"});
+        QCOMPARE(h.flags.activeBrowser, 0);
+        // Activation fills the list and puts the pane's address in the bar.
+        QCOMPARE(items(h.list), QStringList{QStringLiteral("0 \u2022 example.org/page")});
+        QCOMPARE(h.bar->currentText(), QStringLiteral("example.org/page"));
+    }
+
+    void searchTermsAreKeptOnce()
+    {
+        GridFeaturesHarness h;
+        h.settings.searchEngineAddress = QStringLiteral("https://search.test/?q=");
+        AddressBar *bar = h.addressBar();
+        bar->setWebSearchMode();
+        QCOMPARE(bar->mode(), AddressBar::Mode::WebSearch);
+        typeAndEnter(h, QStringLiteral(" vorlan grid "));
+        typeAndEnter(h, QStringLiteral("vorlan grid"));
+        typeAndEnter(h, QStringLiteral("another"));
+        QCOMPARE(bar->webSearchList(), QStringList({"another", "vorlan grid"}));
+        QCOMPARE(items(h.bar).count(QStringLiteral("vorlan grid")), 1);
+        QCOMPARE(h.control(0)->navigations, QStringList{"https://search.test/?q=vorlan grid"});
+        QCOMPARE(h.flags.browserCount, 3);
+        // Activation keeps the search mode.
+        QCOMPARE(bar->mode(), AddressBar::Mode::WebSearch);
+        QCOMPARE(h.bar->palette().color(QPalette::Base), QColor(0xEA, 0xFF, 0xEA));
+        bar->setWebAddressMode();
+        QCOMPARE(h.bar->palette().color(QPalette::Base), QColor(Qt::white));
+    }
+
+    void fullGridOffersTheSystemBrowser_data()
+    {
+        QTest::addColumn<bool>("answer");
+        QTest::newRow("ok") << true;
+        QTest::newRow("cancel") << false;
+    }
+
+    void fullGridOffersTheSystemBrowser()
+    {
+        QFETCH(bool, answer);
+        GridFeaturesHarness h;
+        for (int i = 0; i < 64; ++i)
+            h.grid->openAddressInNewBrowser(QStringLiteral("p"), BrowserType::btQueue);
+        h.prompter.answers = {answer};
+        typeAndEnter(h, QStringLiteral(" overflow.test "));
+        QCOMPARE(h.prompter.texts(), QStringList{"The browser limit has been reached, jump to IE?"});
+        QCOMPARE(h.shell.opened, answer ? QStringList{"overflow.test"} : QStringList());
+    }
+
+    void redirect()
+    {
+        GridFeaturesHarness h;
+        h.bar->setEditText(QStringLiteral("first.test"));
+        h.commands.trigger(QStringLiteral("skActiveRedir")); // no active browser: a new pane
+        QCOMPARE(h.flags.browserCount, 1);
+        h.bar->setEditText(QStringLiteral(" second.test "));
+        h.commands.trigger(QStringLiteral("skActiveRedir"));
+        QCOMPARE(h.flags.browserCount, 1);
+        QCOMPARE(h.control(0)->navigations, QStringList({"first.test", "second.test"}));
+    }
+
+    void linksModeWithoutActiveBrowser()
+    {
+        GridFeaturesHarness h;
+        AddressBar *bar = h.addressBar();
+        h.bar->addItem(QStringLiteral("stale"));
+        bar->setActiveBrowserLinksMode();
+        QCOMPARE(bar->mode(), AddressBar::Mode::ActiveBrowserLinks);
+        QCOMPARE(h.bar->count(), 0);
+        QVERIFY(h.prompter.shown.isEmpty());
+        // Activating a pane leaves links mode.
+        h.grid->openAddressInNewBrowser(QStringLiteral("a.test"), BrowserType::btNormal);
+        QCOMPARE(bar->mode(), AddressBar::Mode::WebAddress);
+    }
+
+    void doubleClicks_data()
+    {
+        QTest::addColumn<int>("keys");
+        QTest::addColumn<bool>("searchMode");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QString>("text");
+        const int shift = Qt::ShiftModifier, ctrl = Qt::ControlModifier;
+        QTest::newRow("shift picks a file") << shift << false << QStringList() << "/tmp/page.html";
+        QTest::newRow("ctrl, empty list") << ctrl << false << QStringList{"Could not create new web address group."} << "";
+        QTest::newRow("ctrl in search mode")
+            << ctrl << true << QStringList{"Could not create new web address group.\nThe web address bar is in search mode."}
+            << "";
+        QTest::newRow("both keys") << (shift | ctrl) << false << QStringList() << "";
+        QTest::newRow("no keys") << 0 << false << QStringList() << "";
+    }
+
+    void doubleClicks()
+    {
+        QFETCH(int, keys);
+        QFETCH(bool, searchMode);
+        GridFeaturesHarness h;
+        h.dialogs.openAnswer = QStringLiteral("/tmp/page.html");
+        if (searchMode)
+            h.addressBar()->setWebSearchMode();
+        h.addressBar()->doubleClicked(Qt::KeyboardModifiers(keys));
+        QTEST(h.prompter.texts(), "messages");
+        QTEST(h.bar->currentText(), "text");
+        if (keys == Qt::ShiftModifier) {
+            QCOMPARE(h.dialogs.asked, QStringList{"Open a local Internet file."});
+            QCOMPARE(h.dialogs.folders.first(), h.flags.dataFolder + QStringLiteral("Web Saves/"));
+        }
+    }
+};
+
+QTEST_MAIN(TestAddressBar)
+#include "test_addressbar.moc"
