@@ -25,8 +25,8 @@ test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 bench: configure
-	cmake --build $(BUILD) -j $(JOBS) --target bench_grid
-	scripts/run-bench $(BUILD)/bench_grid
+	cmake --build $(BUILD) -j $(JOBS) --target bench_grid bench_print
+	scripts/run-bench $(BUILD)
 
 screenshot: configure
 	cmake --build $(BUILD) -j $(JOBS) --target screenshot

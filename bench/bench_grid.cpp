@@ -6,9 +6,10 @@
 //
 // Without --engine-flags the program's own process model is used.
 
+#include "benchsupport.h"
+
 #include "app/mainwindow.h"
 #include "core/eventwait.h"
-#include "core/prompter.h"
 #include "core/runtimeflags.h"
 #include "core/settings.h"
 #include "core/shell.h"
@@ -28,57 +29,6 @@
 #include <unistd.h>
 
 namespace {
-
-class SilentPrompter : public Prompter
-{
-public:
-    void showInformation(const QString &text) override { std::fprintf(stderr, "info: %s\n", qPrintable(text)); }
-    bool askConfirmation(const QString &) override { return true; }
-    void showPlain(const QString &text) override { std::fprintf(stderr, "fatal: %s\n", qPrintable(text)); }
-    void closeOpenBox() override {}
-};
-
-class NoShell : public Shell
-{
-public:
-    bool openWithDefaultHandler(const QString &) override { return false; }
-    bool startProgram(const QString &) override { return false; }
-};
-
-// This process and every process below it.
-QList<int> processTree(int root)
-{
-    QHash<int, QList<int>> children;
-    for (const QString &entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-        bool ok = false;
-        const int pid = entry.toInt(&ok);
-        if (!ok)
-            continue;
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-        if (!stat.open(QIODevice::ReadOnly))
-            continue;
-        const QByteArray text = stat.readAll();
-        // pid (comm) state ppid ...: comm may hold blanks, so read after ')'.
-        const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
-        if (fields.size() > 1)
-            children[fields[1].toInt()].append(pid);
-    }
-    QList<int> tree{root};
-    for (int i = 0; i < tree.size(); ++i)
-        tree += children.value(tree[i]);
-    return tree;
-}
-
-qint64 pssKilobytes(int pid)
-{
-    QFile rollup(QStringLiteral("/proc/%1/smaps_rollup").arg(pid));
-    if (!rollup.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : rollup.readAll().split('\n'))
-        if (line.startsWith("Pss:"))
-            return line.mid(4).trimmed().split(' ').first().toLongLong();
-    return 0;
-}
 
 // Milliseconds since this process started, from the kernel's records (so
 // the time before main() counts too).

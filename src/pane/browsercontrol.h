@@ -7,7 +7,6 @@
 
 #include <functional>
 
-class QPrinter;
 class QWidget;
 class BrowserControl;
 
@@ -65,8 +64,9 @@ public:
     // The visible part of the page at the control's size, once the engine
     // has painted what scripts changed just before; null when it cannot.
     virtual QImage grabVisible(int timeoutMs) = 0;
-    // Prints the whole document on printer.
-    virtual bool print(QPrinter *printer, int timeoutMs) = 0;
+    // The whole document printed once, as PDF pages (A4, or Letter where
+    // the locale measures in inches).
+    virtual bool printToPdf(int timeoutMs, QByteArray *pdf) = 0;
     // Zoom of the page, 1.0 for its own size; false when the engine did
     // not take the factor.
     virtual bool setZoomFactor(double factor) = 0;

@@ -413,9 +413,11 @@ bool BrowserPane::eventFilter(QObject *watched, QEvent *event)
         }
         return false;
     }
+    // One press is one selection: taken here, it does not travel on to the
+    // panels around (they select too).
     if (event->type() == QEvent::MouseButtonPress && !moveTab) {
         selectClick();
-        return false;
+        return true;
     }
     return QWidget::eventFilter(watched, event);
 }

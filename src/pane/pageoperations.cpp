@@ -4,13 +4,12 @@
 #include "pane/browsercontrol.h"
 #include "pane/browserpane.h"
 #include "pane/pagescripts.h"
+#include "pane/printpreviewdialog.h"
 
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -27,21 +26,25 @@ constexpr int PrintTimeout = 60000;
 
 const QString AboutBlank = QStringLiteral("about:blank");
 
-
-
-
-bool showPrintPreview(QWidget *parent, const std::function<bool(QPrinter *)> &paint)
+bool showPrintPreview(QWidget *parent, const QByteArray &pdf)
 {
-    QPrinter printer(QPrinter::HighResolution);
-    QPrintPreviewDialog dialog(&printer, parent ? parent->window() : nullptr);
-    bool painted = true;
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter *target) {
-        if (!paint(target))
-            painted = false;
-    });
+    PrintPreviewDialog dialog(pdf, parent ? parent->window() : nullptr);
     dialog.exec();
-    return painted;
+    return true;
 }
+
+// Marks a print under way for as long as it lasts.
+class PrintingGuard
+{
+public:
+    explicit PrintingGuard(bool &printing) : m_printing(printing) { m_printing = true; }
+    ~PrintingGuard() { m_printing = false; }
+    PrintingGuard(const PrintingGuard &) = delete;
+    PrintingGuard &operator=(const PrintingGuard &) = delete;
+
+private:
+    bool &m_printing;
+};
 
 bool writeFile(const QString &fileName, const QByteArray &data)
 {
@@ -140,14 +143,18 @@ void PageOperations::refreshOnce()
 
 bool PageOperations::browserPrint(const PrintPreview &preview)
 {
-    if (!ready())
+    // A second press while the first print is being made or shown is
+    // refused (the caller tells the user), never queued.
+    if (!ready() || m_printing)
         return false;
     try {
-        const auto paint = [this](QPrinter *printer) {
-            BrowserControl *c = control();
-            return !m_state.closing && c && c->print(printer, PrintTimeout);
-        };
-        return preview ? preview(&m_pane, paint) : showPrintPreview(&m_pane, paint);
+        PrintingGuard printing(m_printing);
+        // The engine prints the document once; the preview shows those
+        // pages, so nothing is laid out again while the user looks.
+        QByteArray pdf;
+        if (!control()->printToPdf(PrintTimeout, &pdf) || m_state.closing)
+            return false;
+        return preview ? preview(&m_pane, pdf) : showPrintPreview(&m_pane, pdf);
     } catch (...) {
         return false;
     }

@@ -11,7 +11,6 @@
 class BrowserControl;
 class BrowserPane;
 class FileDialogs;
-class QPrinter;
 class QWidget;
 
 // The fields of a pane that its page operations read and write.
@@ -36,10 +35,9 @@ struct PaneState
 class PageOperations
 {
 public:
-    // Shows the page's print preview; paint prints the page on the printer
-    // it is given and reports success. The real one is a
-    // QPrintPreviewDialog; tests print straight to a file.
-    using PrintPreview = std::function<bool(QWidget *parent, const std::function<bool(QPrinter *)> &paint)>;
+    // Shows the print preview of the page printed as pdf. The real one is
+    // the modal PrintPreviewDialog; tests look at the pages themselves.
+    using PrintPreview = std::function<bool(QWidget *parent, const QByteArray &pdf)>;
 
     // What drawPreview put in the picture.
     enum class Preview {
@@ -70,7 +68,10 @@ public:
     // The refresher's reload: once per cycle.
     void refreshOnce();
 
+    // Prints the page once and shows its preview; false while a print of
+    // this page is already under way.
     bool browserPrint(const PrintPreview &preview = {});
+    bool printing() const { return m_printing; }
 
     // Every http and https link of the page, lower-cased, sorted, each once
     // (cbLinksList).
@@ -117,4 +118,5 @@ private:
     BrowserPane &m_pane;
     PaneState &m_state;
     QStringList m_linksList;
+    bool m_printing = false;
 };

@@ -5,7 +5,8 @@
 #include "pane/popupbrowserwindow.h"
 
 #include <QDeadlineTimer>
-#include <QPrinter>
+#include <QLocale>
+#include <QPageLayout>
 #include <QWebEngineCertificateError>
 #include <QWebEngineHistory>
 #include <QWebEngineScript>
@@ -256,20 +257,21 @@ QImage WebEngineBrowserControl::grabVisible(int timeoutMs)
     return picture;
 }
 
-bool WebEngineBrowserControl::print(QPrinter *printer, int timeoutMs)
+bool WebEngineBrowserControl::printToPdf(int timeoutMs, QByteArray *pdf)
 {
-    if (!printer || !m_view)
-        return false;
-    auto finished = std::make_shared<std::optional<bool>>();
+    const bool inches = QLocale::system().measurementSystem() == QLocale::ImperialUSSystem;
+    const QPageLayout layout(QPageSize(inches ? QPageSize::Letter : QPageSize::A4), QPageLayout::Portrait,
+                             QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+    auto answer = std::make_shared<std::optional<QByteArray>>();
     const QPointer<WebEngineBrowserControl> self(this);
-    const QMetaObject::Connection connection = connect(
-        m_view, &QWebEngineView::printFinished, this, [finished](bool success) { *finished = success; });
-    m_view->print(printer);
-    EventWait::until([&] { return finished->has_value() || !self; }, timeoutMs);
-    if (!self)
+    m_page->printToPdf([answer](const QByteArray &bytes) { *answer = bytes; }, layout);
+    EventWait::until([&] { return answer->has_value() || !self; }, timeoutMs);
+    // An empty answer is the engine's way of saying it could not print.
+    if (!self || !answer->has_value() || (*answer)->isEmpty())
         return false;
-    disconnect(connection);
-    return finished->value_or(false);
+    if (pdf)
+        *pdf = **answer;
+    return true;
 }
 
 bool WebEngineBrowserControl::setZoomFactor(double factor)

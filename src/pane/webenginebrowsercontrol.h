@@ -37,7 +37,7 @@ public:
     bool runScript(const QString &script, int timeoutMs, QVariant *result = nullptr) override;
     bool toHtml(int timeoutMs, QString *html) override;
     QImage grabVisible(int timeoutMs) override;
-    bool print(QPrinter *printer, int timeoutMs) override;
+    bool printToPdf(int timeoutMs, QByteArray *pdf) override;
     bool setZoomFactor(double factor) override;
     double zoomFactor() const override;
 

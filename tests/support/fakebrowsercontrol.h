@@ -56,7 +56,7 @@ public:
         picture.fill(Qt::white);
         return picture;
     }
-    bool print(QPrinter *, int) override { return false; }
+    bool printToPdf(int, QByteArray *) override { return false; }
     bool setZoomFactor(double factor) override
     {
         m_zoomFactor = factor;

@@ -1,0 +1,79 @@
+#pragma once
+
+// What the benchmarks share: a silent prompter and shell, and the memory of
+// the program with its engine helper processes.
+
+#include "core/prompter.h"
+#include "core/shell.h"
+
+#include <QDir>
+#include <QFile>
+#include <QHash>
+#include <QList>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+class SilentPrompter : public Prompter
+{
+public:
+    void showInformation(const QString &text) override { std::fprintf(stderr, "info: %s\n", qPrintable(text)); }
+    bool askConfirmation(const QString &) override { return true; }
+    void showPlain(const QString &text) override { std::fprintf(stderr, "fatal: %s\n", qPrintable(text)); }
+    void closeOpenBox() override {}
+};
+
+class NoShell : public Shell
+{
+public:
+    bool openWithDefaultHandler(const QString &) override { return false; }
+    bool startProgram(const QString &) override { return false; }
+};
+
+// This process and every process below it.
+inline QList<int> processTree(int root)
+{
+    QHash<int, QList<int>> children;
+    for (const QString &entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        bool ok = false;
+        const int pid = entry.toInt(&ok);
+        if (!ok)
+            continue;
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray text = stat.readAll();
+        // pid (comm) state ppid ...: comm may hold blanks, so read after ')'.
+        const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 1)
+            children[fields[1].toInt()].append(pid);
+    }
+    QList<int> tree{root};
+    for (int i = 0; i < tree.size(); ++i)
+        tree += children.value(tree[i]);
+    return tree;
+}
+
+inline qint64 pssKilobytes(int pid)
+{
+    QFile rollup(QStringLiteral("/proc/%1/smaps_rollup").arg(pid));
+    if (!rollup.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : rollup.readAll().split('\n'))
+        if (line.startsWith("Pss:"))
+            return line.mid(4).trimmed().split(' ').first().toLongLong();
+    return 0;
+}
+
+// PSS of this process and all below it, in kilobytes.
+inline qint64 treePssKilobytes()
+{
+    qint64 total = 0;
+    for (int pid : processTree(int(::getpid())))
+        total += pssKilobytes(pid);
+    return total;
+}
+
+} // namespace
