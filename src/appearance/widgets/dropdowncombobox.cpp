@@ -5,13 +5,27 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-DropDownComboBox::DropDownComboBox(QWidget *parent) : QComboBox(parent) {}
+DropDownComboBox::DropDownComboBox(QWidget *parent) : QComboBox(parent)
+{
+    // Long addresses keep their start and their end.
+    view()->setTextElideMode(Qt::ElideMiddle);
+}
 
 void DropDownComboBox::showPopup()
 {
     emit aboutToShowPopup();
     view()->setMinimumWidth(qMax(m_popupWidth, width()));
     QComboBox::showPopup();
+    // Qt widens the list to its longest entry: a long address would make it
+    // as wide as the screen. It stays within the window.
+    QWidget *popup = view()->window();
+    QWidget *frame = window();
+    if (popup == frame)
+        return;
+    const QRect bounds(frame->mapToGlobal(QPoint(0, 0)), frame->size());
+    const int width = qMin(popup->width(), bounds.width());
+    const int left = qMax(bounds.left(), qMin(popup->x(), bounds.right() + 1 - width));
+    popup->setGeometry(left, popup->y(), width, popup->height());
 }
 
 bool DropDownComboBox::eventFilter(QObject *watched, QEvent *event)

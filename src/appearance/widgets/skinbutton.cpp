@@ -3,6 +3,7 @@
 #include "core/commandregistry.h"
 
 #include <QAction>
+#include <QBitmap>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -69,8 +70,30 @@ void SkinButton::setBitIdle(const QImage &image)
     applyStateKey();
     if (!m_bitIdle.isNull())
         resize(m_bitIdle.size());
+    updateMouseArea();
     updateGeometry();
     update();
+}
+
+// Only the opaque pixels of the idle picture take the mouse: a press on a
+// transparent one goes to whatever lies beneath (the buttons of the bars
+// overlap their neighbours).
+void SkinButton::updateMouseArea()
+{
+    if (m_bitIdle.isNull()) {
+        clearMask();
+        return;
+    }
+    // The key pixels become the bitmap's white (colour 0): see-through.
+    const QImage keyPixels = m_bitIdle.convertToFormat(QImage::Format_RGB32)
+                                 .createMaskFromColor(bottomLeftPixel(m_bitIdle), Qt::MaskInColor);
+    setMask(QBitmap::fromImage(keyPixels));
+}
+
+void SkinButton::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    updateMouseArea();
 }
 
 void SkinButton::setBitOver(const QImage &image)

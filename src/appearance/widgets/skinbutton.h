@@ -86,11 +86,13 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void leaveEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void trackPointer(const QPoint &pos);
     void clearPointerState();
     void applyStateKey();
+    void updateMouseArea();
 
     QPointer<QAction> m_action;
     QMetaObject::Connection m_actionConnection;

@@ -42,13 +42,11 @@ private:
     QWidget *m_host = nullptr;
     SkinButton *m_button = nullptr;
 
-    // The button drawn over cyan, so its transparent pixels show cyan.
+    // The button as the window shows it over its cyan background, so its
+    // transparent pixels show cyan.
     QColor shown(QPoint pos = {10, 10}) const
     {
-        QImage canvas(m_button->size(), QImage::Format_RGB32);
-        canvas.fill(Qt::cyan);
-        m_button->render(&canvas, {}, {}, QWidget::DrawChildren);
-        return canvas.pixelColor(pos);
+        return m_host->grab(m_button->geometry()).toImage().pixelColor(pos);
     }
 
 private slots:
@@ -56,6 +54,10 @@ private slots:
     {
         m_host = new QWidget;
         m_host->resize(100, 100);
+        QPalette cyan = m_host->palette();
+        cyan.setColor(QPalette::Window, Qt::cyan);
+        m_host->setPalette(cyan);
+        m_host->setAutoFillBackground(true);
         m_button = new SkinButton(m_host);
         m_button->move(10, 10);
         m_button->setBitIdle(shapedPicture(idleColour));
@@ -100,6 +102,29 @@ private slots:
         // Without hot tracking the idle picture stays.
         m_button->setHotTrack(false);
         QCOMPARE(shown(), idleColour);
+    }
+
+    // A press on a transparent pixel goes to what lies beneath the button.
+    void mouseAreaIsTheOpaqueShape()
+    {
+        SkinButton *under = new SkinButton(m_host);
+        under->setBitIdle(solidPicture({40, 40}, idleColour, keyColour));
+        under->move(5, 5);
+        under->lower();
+        under->show();
+        QSignalSpy top(m_button, &SkinButton::clicked);
+        QSignalSpy beneath(under, &SkinButton::clicked);
+        // (12, 12) in the host is a key pixel of the top button (2, 2).
+        QCOMPARE(m_host->childAt(12, 12), under);
+        QTest::mouseClick(m_host->windowHandle(), Qt::LeftButton, {}, QPoint(12, 12));
+        QCOMPARE(beneath.count(), 1);
+        QCOMPARE(m_host->childAt(20, 20), m_button);
+        QTest::mouseClick(m_host->windowHandle(), Qt::LeftButton, {}, QPoint(20, 20));
+        QCOMPARE(top.count(), 1);
+        // A new picture brings its own shape: now all of the button is solid.
+        m_button->setBitIdle(solidPicture({20, 20}, idleColour, keyColour));
+        QCOMPARE(m_host->childAt(12, 12), m_button);
+        QCOMPARE(m_host->childAt(10, 29), under); // its own bottom-left key pixel
     }
 
     void downNeedsLatching()
