@@ -280,11 +280,15 @@ void MainWindow::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
     if (event->type() != QEvent::WindowStateChange)
         return;
+    // "Suspend on minimize": raised while minimised, lowered on the way back
+    // (only when this raised it).
     if (isMinimized()) {
-        m_wasMinimized = true;
-        m_flags.setBackgroundSuspended(m_settings.backgroundProcesses == 1);
-    } else if (m_wasMinimized) {
-        m_wasMinimized = false;
+        if (!m_suspendedByMinimize && m_settings.backgroundProcesses == 1) {
+            m_suspendedByMinimize = true;
+            m_flags.setBackgroundSuspended(true);
+        }
+    } else if (m_suspendedByMinimize) {
+        m_suspendedByMinimize = false;
         m_flags.setBackgroundSuspended(false);
     }
 }

@@ -120,5 +120,5 @@ private:
     bool m_startupAborted = false;
     bool m_shownOnce = false;
     bool m_shutDown = false;
-    bool m_wasMinimized = false;
+    bool m_suspendedByMinimize = false;
 };

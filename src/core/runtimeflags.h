@@ -40,13 +40,22 @@ struct RuntimeFlags
     int lastHeight = 0;
 
     // Scanner, queue and controller ticks do nothing while these are raised.
+    // Suspensions nest: each raise is matched by one lower, and the flags
+    // come down only with the last, so an inner operation (a confirmation
+    // box, a refused open) cannot lower what an outer one raised.
     void setBackgroundSuspended(bool suspended)
     {
-        suspendScanner = suspended;
-        suspendQueue = suspended;
-        suspendController = suspended;
+        suspendDepth = suspended ? suspendDepth + 1 : (suspendDepth > 0 ? suspendDepth - 1 : 0);
+        const bool raised = suspendDepth > 0;
+        suspendScanner = raised;
+        suspendQueue = raised;
+        suspendController = raised;
     }
     bool backgroundSuspended() const { return suspendScanner && suspendQueue && suspendController; }
+    int suspensionDepth() const { return suspendDepth; }
+
+private:
+    int suspendDepth = 0;
 };
 
 // Raises the suspend flags for a scope and lowers them on every way out.

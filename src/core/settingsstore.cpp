@@ -2,6 +2,7 @@
 
 #include "core/damagedfile.h"
 #include "core/inifile.h"
+#include "core/windowgeometry.h"
 
 #include <QColor>
 #include <QDir>
@@ -154,9 +155,9 @@ QString SettingsStore::defaultText(const Entry &entry) const
     const QLocale locale = QLocale::system();
     switch (entry.computed) {
     case Computed::Top:
-        return QString::number(m_workArea.height() / 2 - 300);
+        return QString::number(WindowGeometry::restoredBounds(m_workArea).top());
     case Computed::Left:
-        return QString::number(m_workArea.width() / 2 - 458);
+        return QString::number(WindowGeometry::restoredBounds(m_workArea).left());
     case Computed::MinDate:
         return locale.toString(m_today, QLocale::ShortFormat);
     case Computed::MaxDate:
@@ -191,10 +192,11 @@ void SettingsStore::checkWindow(Settings &s) const
 {
     if (s.width < 300 || s.height < 300 || s.top < 0 || s.left < 0
         || m_workArea.height() < s.top + 300 || m_workArea.width() < s.left + 458) {
-        s.width = 915;
-        s.height = 600;
-        s.top = m_workArea.height() / 2 - 300;
-        s.left = m_workArea.width() / 2 - 458;
+        const QRect restored = WindowGeometry::restoredBounds(m_workArea);
+        s.width = restored.width();
+        s.height = restored.height();
+        s.top = restored.top();
+        s.left = restored.left();
     }
 }
 

@@ -4,7 +4,9 @@ namespace WindowGeometry {
 
 QRect restoredBounds(const QRect &workArea)
 {
-    return QRect(workArea.width() / 2 - 458, workArea.height() / 2 - 300, 915, 600);
+    // Centred in the work area where it lies: a panel at the top or left of
+    // the desktop moves the work area's origin.
+    return QRect(workArea.left() + workArea.width() / 2 - 458, workArea.top() + workArea.height() / 2 - 300, 915, 600);
 }
 
 QRect maximizeOrRestore(const QRect &window, const QRect &target, const QRect &workArea)

@@ -6,7 +6,8 @@
 // checked on its own.
 namespace WindowGeometry {
 
-// The 915 x 600 window centred in the work area (the restored window).
+// The 915 x 600 window centred in the work area (the restored window and the
+// window of a first start).
 QRect restoredBounds(const QRect &workArea);
 
 // The maximise button: the target area when the window differs from it in

@@ -137,6 +137,25 @@ private slots:
         QTRY_VERIFY(!window.isMinimized());
         QVERIFY(!run.flags.suspendScanner && !run.flags.suspendQueue && !run.flags.suspendController);
     }
+
+    void minimiseKeepsAnOuterSuspension_data() { minimiseSuspendsByTheSetting_data(); }
+    void minimiseKeepsAnOuterSuspension()
+    {
+        QFETCH(int, backgroundProcesses);
+        Run run;
+        MainWindow window(run.settings, run.flags, run.prompter, run.shell, run.env);
+        QVERIFY(window.startUp());
+        run.settings.backgroundProcesses = backgroundProcesses;
+        window.show();
+        // A box left open across a minimise and a restore.
+        BackgroundSuspension box(run.flags);
+        window.setWindowState(Qt::WindowMinimized);
+        QTRY_VERIFY(window.isMinimized());
+        window.restoreAndRaise();
+        QTRY_VERIFY(!window.isMinimized());
+        QVERIFY(run.flags.backgroundSuspended());
+        QCOMPARE(run.flags.suspensionDepth(), 1);
+    }
 };
 
 QTEST_MAIN(TestStartup)

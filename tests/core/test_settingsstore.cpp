@@ -58,6 +58,15 @@ private slots:
         QCOMPARE(s.customButtonGlyph, -1);
     }
 
+    void firstWindowIsCentredInAWorkAreaOffTheOrigin()
+    {
+        Settings s;
+        // A panel 40 pixels high along the top of the desktop.
+        QVERIFY(SettingsStore(path(), QRect(0, 40, 1920, 1040), today).load(s));
+        QCOMPARE(readBack(path()).value("Main Window", "top"), QStringLiteral("260"));
+        QCOMPARE(QRect(s.left, s.top, s.width, s.height), QRect(502, 260, 915, 600));
+    }
+
     void unreadableValueResetsEverything_data()
     {
         QTest::addColumn<QString>("section");

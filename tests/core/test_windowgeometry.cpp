@@ -25,6 +25,24 @@ private slots:
         QTEST(WindowGeometry::maximizeOrRestore(window, work, work), "result");
     }
 
+    void restoredWindowIsCentredInTheWorkArea_data()
+    {
+        QTest::addColumn<QRect>("workArea");
+        QTest::addColumn<QPoint>("topLeft");
+        QTest::newRow("at the origin") << QRect(0, 0, 1920, 1040) << QPoint(502, 220);
+        QTest::newRow("panel at the top") << QRect(0, 40, 1920, 1040) << QPoint(502, 260);
+        QTest::newRow("panel at the left") << QRect(64, 0, 1856, 1080) << QPoint(64 + 928 - 458, 240);
+        QTest::newRow("second screen") << QRect(1920, 0, 1280, 1024) << QPoint(1920 + 640 - 458, 212);
+    }
+    void restoredWindowIsCentredInTheWorkArea()
+    {
+        QFETCH(QRect, workArea);
+        QFETCH(QPoint, topLeft);
+        QCOMPARE(WindowGeometry::restoredBounds(workArea), QRect(topLeft, QSize(915, 600)));
+        // Restoring a maximised window lands there too.
+        QCOMPARE(WindowGeometry::maximizeOrRestore(workArea, workArea, workArea), QRect(topLeft, QSize(915, 600)));
+    }
+
     void droppedPanelStaysReachable_data()
     {
         QTest::addColumn<QRect>("panel");
