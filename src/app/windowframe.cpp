@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QToolTip>
 #include <QWindow>
 
 namespace {
@@ -233,6 +234,12 @@ bool WindowFrame::eventFilter(QObject *watched, QEvent *event)
 {
     // The application's message hook: every event of the program passes here.
     watchWindowSize();
+    // The grid panel's "Drag." is for its own strips: a hint asked for over a
+    // pane that has none of its own stops at the grid.
+    if (event->type() == QEvent::ToolTip && watched == pnMainGrid) {
+        QToolTip::hideText();
+        return true;
+    }
     if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseMove)
         return handlePointer(watched, event);
     return false;

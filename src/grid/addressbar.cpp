@@ -14,8 +14,10 @@
 
 #include <QActionGroup>
 #include <QCursor>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
+#include <QRegularExpression>
 
 AddressBar::AddressBar(BrowserGrid &grid, Settings &settings, RuntimeFlags &flags, Prompter &prompter, Shell &shell,
                        FileDialogs &dialogs, CommandRegistry &commands, Parts parts, QObject *parent)
@@ -51,6 +53,23 @@ AddressBar::AddressBar(BrowserGrid &grid, Settings &settings, RuntimeFlags &flag
             [this] { m_menu->popup(QCursor::pos()); });
 }
 
+bool AddressBar::isSearchPhrase(const QString &text)
+{
+    const QString trimmed = text.trimmed();
+    const qsizetype blank = trimmed.indexOf(QRegularExpression(QStringLiteral("\\s")));
+    if (blank < 0)
+        return false;
+    const QString first = trimmed.left(blank);
+    return !first.contains(QLatin1Char('/')) && !first.contains(QLatin1Char(':')) && !first.startsWith(QLatin1Char('~'))
+           && !QFileInfo::exists(trimmed);
+}
+
+void AddressBar::rememberSearchTerm(const QString &term)
+{
+    if (!m_webSearchList.contains(term))
+        m_webSearchList.insert(std::lower_bound(m_webSearchList.begin(), m_webSearchList.end(), term), term);
+}
+
 void AddressBar::openInNewBrowser()
 {
     const QString text = m_parts.bar->currentText().trimmed();
@@ -59,10 +78,12 @@ void AddressBar::openInNewBrowser()
         type = BrowserType::btSearchEngine;
         if (m_parts.bar->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0)
             m_parts.bar->addItem(text);
-        if (!m_webSearchList.contains(text)) {
-            m_webSearchList.insert(std::lower_bound(m_webSearchList.begin(), m_webSearchList.end(), text), text);
-        }
+        rememberSearchTerm(text);
         m_parts.bar->setEditText(text);
+    } else if (isSearchPhrase(text)) {
+        // Words, not an address: searched for, as in search mode.
+        type = BrowserType::btSearchEngine;
+        rememberSearchTerm(text);
     }
     if (!m_grid.openAddressInNewBrowser(text, type)) {
         if (m_prompter.askConfirmation(QStringLiteral("The browser limit has been reached, jump to IE?")))
@@ -77,8 +98,9 @@ void AddressBar::redirectActiveBrowser()
         return;
     }
     m_flags.pointedCell = NoIndex;
+    const QString text = m_parts.bar->currentText().trimmed();
     if (BrowserPane *pane = m_grid.activePane())
-        pane->navigateTo(m_parts.bar->currentText().trimmed());
+        pane->navigateTo(isSearchPhrase(text) ? m_grid.searchAddress(text) : text);
 }
 
 void AddressBar::enterMode(Mode mode)

@@ -63,6 +63,11 @@ public:
     // A double-click on the bar with these keys held.
     void doubleClicked(Qt::KeyboardModifiers keys);
 
+    // Text a desktop browser searches for rather than loads: words with
+    // blanks between them, the first without "/" or ":" (no scheme, path or
+    // port), that do not name an existing file.
+    static bool isSearchPhrase(const QString &text);
+
     // The search-mode colours.
     static constexpr int SearchColor = 15400938;     // pale green
     static constexpr int SearchFontColor = 32768;    // green
@@ -71,6 +76,7 @@ private:
     void enterMode(Mode mode);
     void applyColours();
     void setList(const QStringList &items);
+    void rememberSearchTerm(const QString &term);
 
     BrowserGrid &m_grid;
     Settings &m_settings;

@@ -9,6 +9,7 @@
 #include "core/runtimeflags.h"
 #include "core/settings.h"
 #include "core/shell.h"
+#include "core/urlquery.h"
 #include "grid/addresslabels.h"
 #include "grid/browsergrid.h"
 #include "pane/pageoperations.h"
@@ -153,8 +154,10 @@ void BrowserCommands::openLocalFile()
 
 QString BrowserCommands::mailtoText(const QString &address)
 {
+    // The address is one value of the mail's query: an "&" or "#" in it
+    // would otherwise cut the body short or start a field of its own.
     return QStringLiteral("mailto:") + QString() + QStringLiteral("?subject=") + QString() + QStringLiteral("&Body=")
-           + address;
+           + UrlQuery::encodeValue(address);
 }
 
 void BrowserCommands::emailActiveWebAddress()

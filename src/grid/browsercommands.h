@@ -66,7 +66,7 @@ public:
     QMenu *fileToolsMenu();
     void fillFavoriteGroupMenu();
 
-    // "mailto:?subject=&Body=<address>".
+    // "mailto:?subject=&Body=<address>", the address encoded as a query value.
     static QString mailtoText(const QString &address);
     // The cell to select: the nearest occupied one below (prior) or above
     // (next) the current cell, else wrapping round from the other end; each

@@ -5,6 +5,7 @@
 #include "core/prompter.h"
 #include "core/runtimeflags.h"
 #include "core/settings.h"
+#include "core/urlquery.h"
 #include "grid/browsersizing.h"
 
 #include <QGuiApplication>
@@ -101,14 +102,18 @@ bool BrowserGrid::autoSizeBrowsers(QSize window)
     return layoutGrid(false);
 }
 
+bool BrowserGrid::hasRoom() const
+{
+    return !m_deleting && GridModel::lowestFreeSlot(m_browsers) != NoIndex && m_model.lowestVacantCell() != NoIndex
+           && m_flags.browserCount < GridModel::BrowserLimit;
+}
+
 int BrowserGrid::createPane()
 {
-    if (m_deleting)
+    if (!hasRoom())
         return NoIndex;
     const int slot = GridModel::lowestFreeSlot(m_browsers);
     const int cell = m_model.lowestVacantCell();
-    if (slot == NoIndex || cell == NoIndex || m_flags.browserCount >= GridModel::BrowserLimit)
-        return NoIndex;
 
     m_flags.browserSerial += 1;
     m_flags.browserCount += 1;
@@ -145,6 +150,9 @@ int BrowserGrid::createPane()
 
 bool BrowserGrid::openAddressInNewBrowser(const QString &address, BrowserType browserType)
 {
+    // A refused open changes nothing, suspension included.
+    if (!hasRoom())
+        return false;
     BackgroundSuspension suspended(m_flags);
     const int slot = createPane();
     if (slot == NoIndex)
@@ -163,7 +171,7 @@ bool BrowserGrid::openAddressInNewBrowser(const QString &address, BrowserType br
                 m_fillSelectList();
             break;
         case BrowserType::btSearchEngine:
-            pane->navigateTo(m_settings.searchEngineAddress + address);
+            pane->navigateTo(searchAddress(address));
             pane->selectBrowser(true);
             break;
         }
@@ -172,8 +180,16 @@ bool BrowserGrid::openAddressInNewBrowser(const QString &address, BrowserType br
     return true;
 }
 
+QString BrowserGrid::searchAddress(const QString &term) const
+{
+    // The term is one query value: "R&D" must not end at the "&".
+    return m_settings.searchEngineAddress + UrlQuery::encodeValue(term);
+}
+
 int BrowserGrid::openEmptyBrowser()
 {
+    if (!hasRoom())
+        return NoIndex;
     BackgroundSuspension suspended(m_flags);
     const int slot = createPane();
     if (slot == NoIndex)

@@ -40,6 +40,8 @@ public:
     // box's own size), and the grid laid out again for it.
     bool autoSizeBrowsers(QSize window);
     bool openAddressInNewBrowser(const QString &address, BrowserType browserType);
+    // The search engine's address for a term (the term encoded as one value).
+    QString searchAddress(const QString &term) const;
     int openEmptyBrowser() override;
     bool deleteActiveBrowser();
     void closeAllBrowsers();
@@ -94,6 +96,8 @@ signals:
     void panesChanged();
 
 private:
+    // A free slot and a vacant cell, and no delete under way.
+    bool hasRoom() const;
     // Creates a pane in the lowest free slot and vacant cell (steps shared by
     // the two open operations); NoIndex when there is no room.
     int createPane();

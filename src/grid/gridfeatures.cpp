@@ -23,7 +23,14 @@ GridFeatures::GridFeatures(BrowserGrid &grid, Settings &settings, RuntimeFlags &
     connect(&grid, &BrowserGrid::activeIPChanged, parts.commands.activeIP, &ShadowLabel::setText);
     connect(&grid, &BrowserGrid::activeBrowserDeleted, this, &GridFeatures::activeBrowserDeleted);
     connect(&grid, &BrowserGrid::browserActivated, this, &GridFeatures::browserActivated);
-    grid.setSelectListFiller([this] { return m_selectList->populateSelectList(); });
+    // A pane opened in the background (a pop-up, a queued address) fills the
+    // list again; the list goes on showing the active pane.
+    grid.setSelectListFiller([this] {
+        const bool filled = m_selectList->populateSelectList();
+        if (BrowserPane *active = m_grid.activePane())
+            m_selectList->selectListEntryForCell(active->cellIndex);
+        return filled;
+    });
 }
 
 void GridFeatures::browserActivated(int browserNo)

@@ -15,6 +15,11 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
+#include <QWindow>
+
+#include <memory>
+#include <vector>
 
 // The main window's frame on a started window with engine-less panes.
 class TestWindowFrame : public QObject
@@ -138,6 +143,98 @@ private slots:
             QVERIFY2(triggered.count() == 1, qPrintable(name));
             button->setAction(command);
         }
+    }
+
+    // A press reaches the button whose face shows at that pixel, also where
+    // the frames of neighbouring buttons overlap (the tab faces fit into
+    // each other), through the window as a user clicks.
+    void everyVisibleFacePixelClicksItsOwnButton()
+    {
+        Run run;
+        QVERIFY(run.started);
+        run.window->resize(915, 600);
+        QStringList names = run.frame().buttonNames();
+        names << "skMinimize" << "skMaximize" << "skAppClose";
+        QList<SkinButton *> buttons;
+        std::vector<std::unique_ptr<QAction>> probes;
+        QHash<SkinButton *, int> clicks;
+        for (const QString &name : names) {
+            auto *b = run.find<SkinButton>(qPrintable(name));
+            QVERIFY(b);
+            buttons << b;
+            probes.push_back(std::make_unique<QAction>());
+            QObject::connect(probes.back().get(), &QAction::triggered, [&clicks, b] { ++clicks[b]; });
+            b->setAction(probes.back().get());
+        }
+        // The button shown at a window point: the topmost sibling whose face
+        // has an opaque pixel there.
+        const auto faceAt = [&](const QPoint &windowPoint) -> SkinButton * {
+            SkinButton *top = nullptr;
+            int topOrder = -1;
+            for (SkinButton *b : buttons) {
+                const QPoint local = b->mapFrom(run.window.get(), windowPoint);
+                const int order = int(b->parentWidget()->children().indexOf(b));
+                if (b->isVisible() && b->rect().contains(local) && b->hitTest(local) && order > topOrder) {
+                    top = b;
+                    topOrder = order;
+                }
+            }
+            return top;
+        };
+        QWindow *handle = run.window->windowHandle();
+        QVERIFY(handle);
+        int tried = 0;
+        for (SkinButton *b : buttons) {
+            int own = 0;
+            for (int y = 0; y < b->height(); ++y) {
+                for (int x = 0; x < b->width(); ++x) {
+                    const QPoint at = b->mapTo(run.window.get(), QPoint(x, y));
+                    if (!b->hitTest({x, y}) || faceAt(at) != b)
+                        continue;
+                    const int before = clicks.value(b);
+                    QTest::mouseClick(handle, Qt::LeftButton, {}, at);
+                    QVERIFY2(clicks.value(b) == before + 1,
+                             qPrintable(QStringLiteral("%1 at window (%2, %3)").arg(b->objectName()).arg(at.x()).arg(at.y())));
+                    ++own;
+                }
+            }
+            QVERIFY2(own > 100, qPrintable(b->objectName()));
+            tried += own;
+        }
+        int total = 0;
+        for (int n : clicks)
+            total += n;
+        QCOMPARE(total, tried);
+        qInfo() << tried << "face pixels clicked";
+    }
+
+    // "Drag." is the hint of the frame's strips, not of the pages inside it.
+    void dragHintOnlyOnTheStrips_data()
+    {
+        QTest::addColumn<QString>("part");
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("pane margin") << "pnTopBro" << "";
+        QTest::newRow("page") << "page" << "";
+        QTest::newRow("pane button") << "skSelect" << "Click to select.";
+        QTest::newRow("grid strip") << "pnGridLeft" << "Drag.";
+        QTest::newRow("top strip") << "imTopCenterLip" << "Drag.";
+    }
+    void dragHintOnlyOnTheStrips()
+    {
+        QFETCH(QString, part);
+        Run run;
+        QVERIFY(run.started);
+        run.grid().openAddressInNewBrowser(QStringLiteral("a.test"), BrowserType::btNormal);
+        BrowserPane *pane = run.grid().pane(0);
+        QWidget *target = part == QLatin1String("page") ? pane->control()->widget()
+                                                        : run.window->findChild<QWidget *>(part);
+        QVERIFY(target);
+        QToolTip::hideText();
+        const QPoint at = part == QLatin1String("skSelect") ? QPoint(12, 11) : target->rect().center();
+        QHelpEvent help(QEvent::ToolTip, at, target->mapToGlobal(at));
+        QApplication::sendEvent(target, &help);
+        QTEST(QToolTip::isVisible() ? QToolTip::text() : QString(), "hint");
+        QToolTip::hideText();
     }
 
     void windowButtons()

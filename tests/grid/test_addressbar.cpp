@@ -1,7 +1,9 @@
 #include "grid/addressbar.h"
 #include "support/gridfeaturesharness.h"
 
+#include <QFile>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTest>
 
 // The web address bar and its modes, with engine-less panes.
@@ -52,13 +54,56 @@ private slots:
         typeAndEnter(h, QStringLiteral("another"));
         QCOMPARE(bar->webSearchList(), QStringList({"another", "vorlan grid"}));
         QCOMPARE(items(h.bar).count(QStringLiteral("vorlan grid")), 1);
-        QCOMPARE(h.control(0)->navigations, QStringList{"https://search.test/?q=vorlan grid"});
+        QCOMPARE(h.control(0)->navigations, QStringList{"https://search.test/?q=vorlan%20grid"});
         QCOMPARE(h.flags.browserCount, 3);
         // Activation keeps the search mode.
         QCOMPARE(bar->mode(), AddressBar::Mode::WebSearch);
         QCOMPARE(h.bar->palette().color(QPalette::Base), QColor(0xEA, 0xFF, 0xEA));
         bar->setWebAddressMode();
         QCOMPARE(h.bar->palette().color(QPalette::Base), QColor(Qt::white));
+    }
+
+    void searchPhrases_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("phrase");
+        QTest::newRow("words") << "rust book testing page" << true;
+        QTest::newRow("words with blanks around") << "  two words " << true;
+        QTest::newRow("one word") << "vorlan" << false;
+        QTest::newRow("host") << "example.org" << false;
+        QTest::newRow("address with a blank in its path") << "example.org/a b" << false;
+        QTest::newRow("scheme") << "http://a.test/?q=a b" << false;
+        QTest::newRow("host and port") << "localhost:8080 x" << false;
+        QTest::newRow("local path with blanks") << "/home/me/My Vorlan/page.html" << false;
+        QTest::newRow("home path") << "~/My Vorlan/page.html" << false;
+        QTest::newRow("empty") << "" << false;
+    }
+    void searchPhrases()
+    {
+        QFETCH(QString, text);
+        QTEST(AddressBar::isSearchPhrase(text), "phrase");
+    }
+
+    void wordsAreSearchedForInAddressMode()
+    {
+        GridFeaturesHarness h;
+        h.settings.searchEngineAddress = QStringLiteral("https://search.test/?q=");
+        typeAndEnter(h, QStringLiteral("rust book testing page"));
+        QCOMPARE(h.control(0)->navigations, QStringList{"https://search.test/?q=rust%20book%20testing%20page"});
+        QCOMPARE(h.addressBar()->mode(), AddressBar::Mode::WebAddress);
+        QCOMPARE(h.addressBar()->webSearchList(), QStringList{"rust book testing page"});
+        // An address keeps being an address, a local file with blanks too.
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("My Page.html"));
+        QFile(file).open(QIODevice::WriteOnly);
+        typeAndEnter(h, file);
+        typeAndEnter(h, QStringLiteral("example.org"));
+        QCOMPARE(h.control(1)->navigations, QStringList{file});
+        QCOMPARE(h.control(2)->navigations, QStringList{"example.org"});
+        // Redirecting the active pane searches the same way.
+        h.bar->setEditText(QStringLiteral("two words"));
+        QVERIFY(h.commands.trigger(QStringLiteral("skActiveRedir")));
+        QCOMPARE(h.control(2)->navigations.last(), QStringLiteral("https://search.test/?q=two%20words"));
     }
 
     void fullGridOffersTheSystemBrowser_data()

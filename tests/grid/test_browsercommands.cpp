@@ -40,6 +40,23 @@ private slots:
         QVERIFY(h.prompter.shown.isEmpty());
     }
 
+    void mailBodyIsOneValue_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("mail");
+        QTest::newRow("about:blank as it was") << "about:blank" << "mailto:?subject=&Body=about:blank";
+        QTest::newRow("query and fragment")
+            << "http://a.test/p?x=1&y=2#top" << "mailto:?subject=&Body=http://a.test/p?x%3D1%26y%3D2%23top";
+    }
+    void mailBodyIsOneValue()
+    {
+        QFETCH(QString, address);
+        GridFeaturesHarness h;
+        h.grid->openAddressInNewBrowser(address, BrowserType::btNormal);
+        QVERIFY(h.commands.trigger(QStringLiteral("EmailActiveWebAddress")));
+        QTEST(h.shell.opened.value(0), "mail");
+    }
+
     void openLocalFileFillsTheBar()
     {
         GridFeaturesHarness h;

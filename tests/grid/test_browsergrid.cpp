@@ -75,25 +75,55 @@ private slots:
         QVERIFY(h.prompter.shown.isEmpty());
     }
 
+    void refusedOpenKeepsAnOuterSuspension()
+    {
+        GridHarness h;
+        for (int i = 0; i < 64; ++i)
+            h.grid->openAddressInNewBrowser(QStringLiteral("p%1").arg(i), BrowserType::btQueue);
+        // As while a confirmation box or a drag holds the background still.
+        BackgroundSuspension outer(h.flags);
+        QVERIFY(!h.grid->openAddressInNewBrowser(QStringLiteral("more"), BrowserType::btNormal));
+        QVERIFY(h.flags.backgroundSuspended());
+        QCOMPARE(h.grid->openEmptyBrowser(), NoIndex);
+        QVERIFY(h.flags.backgroundSuspended());
+        QCOMPARE(h.flags.suspensionDepth(), 1);
+    }
+
+    void openInsideAnOuterSuspensionKeepsIt()
+    {
+        GridHarness h;
+        {
+            BackgroundSuspension outer(h.flags);
+            QVERIFY(h.grid->openEmptyBrowser() != NoIndex);
+            h.open(QStringLiteral("a.test"));
+            QVERIFY(h.flags.backgroundSuspended());
+        }
+        QVERIFY(!h.flags.backgroundSuspended());
+    }
+
     void browserTypes_data()
     {
         QTest::addColumn<BrowserType>("type");
+        QTest::addColumn<QString>("term");
         QTest::addColumn<QString>("navigated");
         QTest::addColumn<bool>("activated");
-        QTest::newRow("normal") << BrowserType::btNormal << "news today" << true;
-        QTest::newRow("queue") << BrowserType::btQueue << "news today" << false;
-        QTest::newRow("search") << BrowserType::btSearchEngine << "https://search.test/?q=news today" << true;
+        QTest::newRow("normal") << BrowserType::btNormal << "news today" << "news today" << true;
+        QTest::newRow("queue") << BrowserType::btQueue << "news today" << "news today" << false;
+        QTest::newRow("search") << BrowserType::btSearchEngine << "news today" << "https://search.test/?q=news%20today"
+                                << true;
+        QTest::newRow("search for R&D") << BrowserType::btSearchEngine << "R&D" << "https://search.test/?q=R%26D" << true;
     }
     void browserTypes()
     {
         QFETCH(BrowserType, type);
+        QFETCH(QString, term);
         QFETCH(QString, navigated);
         QFETCH(bool, activated);
         GridHarness h;
         h.settings.searchEngineAddress = QStringLiteral("https://search.test/?q=");
         h.open(QStringLiteral("first"));
         QCOMPARE(h.flags.activeBrowser, 0);
-        QVERIFY(h.grid->openAddressInNewBrowser(QStringLiteral("news today"), type));
+        QVERIFY(h.grid->openAddressInNewBrowser(term, type));
         QCOMPARE(h.control(1)->navigations, navigated.isEmpty() ? QStringList() : QStringList{navigated});
         QCOMPARE(h.flags.activeBrowser, activated ? 1 : 0);
         QCOMPARE(h.grid->pane(1)->isActive(), activated);
@@ -291,14 +321,40 @@ private slots:
         QCOMPARE(strip->x(), -5);
     }
 
-    void clickOnMarginSelects()
+    void clickOnAPaneSelectsItOnce_data()
     {
-        GridHarness h;
+        QTest::addColumn<QString>("part");
+        QTest::addColumn<QPoint>("at"); // in the part; (-1, -1) for its centre
+        for (const char *margin : {"pnTopBro", "pnBottomBro", "pnLeftBro", "pnRightBro"})
+            QTest::newRow(margin) << QString::fromLatin1(margin) << QPoint(-1, -1);
+        QTest::newRow("pnButtons") << "pnButtons" << QPoint(134, 29);
+        QTest::newRow("imSecurityOn") << "imSecurityOn" << QPoint(-1, -1);
+        QTest::newRow("skSelect") << "skSelect" << QPoint(12, 11);
+    }
+    // Clicked through the window, as a user clicks: one press, one selection.
+    void clickOnAPaneSelectsItOnce()
+    {
+        QFETCH(QString, part);
+        QFETCH(QPoint, at);
+        GridHarness h(false, {400, 300});
         h.open();
         h.grid->openAddressInNewBrowser(QStringLiteral("q"), BrowserType::btQueue);
         BrowserPane *pane = h.grid->pane(1);
-        QTest::mouseClick(pane->findChild<QWidget *>(QStringLiteral("pnTopBro")), Qt::LeftButton, {}, QPoint(50, 2));
-        QCOMPARE(h.flags.activeBrowser, 1);
+        h.grid->scrollBox()->ensureWidgetVisible(pane);
+        auto *target = pane->findChild<QWidget *>(part);
+        QVERIFY(target);
+        if (part == QLatin1String("imSecurityOn")) { // as on a secure page
+            target->show();
+            pane->findChild<QWidget *>("imSecurityOff")->hide();
+        }
+        if (at == QPoint(-1, -1))
+            at = target->rect().center();
+        const QPoint inWindow = target->mapTo(&h.window, at);
+        QCOMPARE(h.window.childAt(inWindow), target);
+        QSignalSpy activated(h.grid.get(), &BrowserGrid::browserActivated);
+        QTest::mouseClick(h.window.windowHandle(), Qt::LeftButton, {}, inWindow);
+        QCOMPARE(activated.count(), 1);
+        QCOMPARE(activated.first().first().toInt(), 1);
         QVERIFY(pane->isActive());
         QVERIFY(!h.grid->pane(0)->isActive());
     }

@@ -38,6 +38,28 @@ private slots:
         h.browserCommands()->deleteActive();
         QCOMPARE(h.prompter.texts().last(), QStringLiteral("No active browser, select one first."));
     }
+
+    void listShowsTheActivePaneAfterABackgroundPane_data()
+    {
+        QTest::addColumn<bool>("popUp");
+        QTest::newRow("pop-up pane") << true;
+        QTest::newRow("queued pane") << false;
+    }
+    void listShowsTheActivePaneAfterABackgroundPane()
+    {
+        QFETCH(bool, popUp);
+        GridFeaturesHarness h;
+        for (int i = 0; i < 7; ++i)
+            h.open(QStringLiteral("http://p%1.test/").arg(i));
+        QCOMPARE(h.grid->activePane()->cellIndex, 6);
+        if (popUp)
+            QVERIFY(h.grid->openEmptyBrowser() != NoIndex);
+        else
+            h.grid->openAddressInNewBrowser(QStringLiteral("http://queued.test/"), BrowserType::btQueue);
+        QCOMPARE(h.list->count(), 8);
+        QCOMPARE(h.list->currentText(), QStringLiteral("6 \u2022 http://p6.test/"));
+        QCOMPARE(h.grid->activePane()->cellIndex, 6);
+    }
 };
 
 QTEST_MAIN(TestSelectBrowserList)
