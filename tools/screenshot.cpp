@@ -2,7 +2,7 @@
 // shown (and, on request, until some pages have loaded or a panel is open),
 // and writes a picture of it.
 //
-//   screenshot <output.png> [--pages N] [--about] [--menu]
+//   screenshot <output.png> [--pages N] [--about] [--navgrid [--hint]]
 
 #include "app/mainwindow.h"
 #include "core/boxprompter.h"
@@ -11,6 +11,9 @@
 #include "core/runtimeflags.h"
 #include "core/settings.h"
 #include "grid/browsergrid.h"
+#include "navgrid/navgrid.h"
+#include "navgrid/navgridmap.h"
+#include "navgrid/navgridpanel.h"
 #include "pane/enginesetup.h"
 
 #include <QApplication>
@@ -25,17 +28,21 @@ int main(int argc, char *argv[])
     EngineSetup::applyProcessModel();
     QApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: screenshot <output.png> [--pages N] [--about]\n");
+        std::fprintf(stderr, "usage: screenshot <output.png> [--pages N] [--about] [--navgrid [--hint]]\n");
         return 2;
     }
     const QString output = QString::fromLocal8Bit(argv[1]);
     int pages = 0;
-    bool about = false;
+    bool about = false, navGrid = false, hint = false;
     for (int i = 2; i < argc; ++i) {
         if (qstrcmp(argv[i], "--pages") == 0 && i + 1 < argc)
             pages = atoi(argv[++i]);
         else if (qstrcmp(argv[i], "--about") == 0)
             about = true;
+        else if (qstrcmp(argv[i], "--navgrid") == 0)
+            navGrid = true;
+        else if (qstrcmp(argv[i], "--hint") == 0)
+            hint = true;
     }
 
     Settings settings;
@@ -70,6 +77,12 @@ int main(int argc, char *argv[])
     }, 30000);
     if (about)
         window.openAboutPanel();
+    if (navGrid) {
+        window.navGrid()->toggle();
+        // The hint as the pointer over the first pane's square shows it.
+        if (hint && pages > 0)
+            window.navGrid()->hoverSquare(window.grid()->pane(0)->cellIndex, Qt::ControlModifier);
+    }
     // Give the engine a moment to paint what it loaded.
     EventWait::forMilliseconds(pages > 0 ? 800 : 100);
 

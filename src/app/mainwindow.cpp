@@ -21,6 +21,8 @@
 #include "core/shell.h"
 #include "grid/browsergrid.h"
 #include "grid/gridfeatures.h"
+#include "navgrid/navgrid.h"
+#include "navgrid/navgridpanel.h"
 
 #include <QAction>
 #include <QApplication>
@@ -68,6 +70,7 @@ MainWindow::MainWindow(Settings &settings, RuntimeFlags &flags, Prompter &prompt
 
 MainWindow::~MainWindow()
 {
+    delete m_navGrid;
     delete m_gridFeatures;
     delete m_grid;
 }
@@ -197,8 +200,14 @@ bool MainWindow::initializeGrid()
     if (!m_grid) {
         m_grid = new BrowserGrid(m_settings, m_flags, m_prompter, *m_paneLook, m_frame->sbMainGrid,
                                  m_frame->pnMainGrid);
-        m_grid->setWidgetsDisabledDuringDelete({m_frame->pnMaster});
         createGridFeatures();
+        WindowFrame &f = *m_frame;
+        m_navGrid = new NavGrid(*m_grid, m_settings, m_flags, m_prompter, *m_overlays, *m_commands, *m_skin,
+                                {this, f.pnMaster, f.pnTop, f.pnControls, f.pnGridTop, f.pnGridRight, f.pnMainGrid,
+                                 f.sbMainGrid, f.button(QStringLiteral("skNavGrid"))});
+        connect(m_frame, &WindowFrame::aboutToMaximizeOrRestore, m_navGrid, &NavGrid::hideForWindowChange);
+        connect(m_frame, &WindowFrame::maximizedOrRestored, m_navGrid, &NavGrid::showAfterWindowChange);
+        m_grid->setWidgetsDisabledDuringDelete({m_frame->pnMaster, m_navGrid->panel()});
     }
     return m_grid->layoutGrid(true);
 }
@@ -237,6 +246,8 @@ void MainWindow::resizeEvent(QResizeEvent *event)
     QWidget::resizeEvent(event);
     if (m_frame)
         m_frame->windowResized();
+    if (m_navGrid)
+        m_navGrid->windowResized();
 }
 
 void MainWindow::openAboutPanel()

@@ -14,6 +14,7 @@ class BrowserGrid;
 class CommandRegistry;
 class FileDialogs;
 class GridFeatures;
+class NavGrid;
 class OverlayPanels;
 class PaneLook;
 class Prompter;
@@ -56,6 +57,7 @@ public:
 
     BrowserGrid *grid() const { return m_grid; }
     GridFeatures *gridFeatures() const { return m_gridFeatures; }
+    NavGrid *navGrid() const { return m_navGrid; }
     WindowFrame *frame() const { return m_frame; }
     OverlayPanels *overlayPanels() const { return m_overlays; }
     CommandRegistry &commands() const { return *m_commands; }
@@ -114,6 +116,7 @@ private:
     QMenu *m_pmAppTools = nullptr;
     BrowserGrid *m_grid = nullptr;
     GridFeatures *m_gridFeatures = nullptr;
+    NavGrid *m_navGrid = nullptr;
     std::unique_ptr<FileDialogs> m_ownDialogs;
     FileDialogs *m_dialogs = nullptr;
 

@@ -162,6 +162,7 @@ void WindowFrame::maximizeOrRestore()
     BusyCursor busy;
     BackgroundSuspension suspended(m_flags);
     m_overlays.hideAll();
+    emit aboutToMaximizeOrRestore();
     QRect target = m_workArea;
     if (m_settings.windowSize == 0) {
         if (QScreen *screen = QGuiApplication::primaryScreen())
@@ -176,6 +177,7 @@ void WindowFrame::maximizeOrRestore()
     }
     window->repaint();
     QCoreApplication::processEvents();
+    emit maximizedOrRestored();
 }
 
 void WindowFrame::watchWindowSize()

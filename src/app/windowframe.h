@@ -78,6 +78,10 @@ public:
 signals:
     // The window has settled at a new size, with the frame laid out for it.
     void windowSizeChanged();
+    // Around the maximise button's work: before the window changes, and
+    // once it has been repainted at its new bounds.
+    void aboutToMaximizeOrRestore();
+    void maximizedOrRestored();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -150,11 +150,41 @@ void paintZoom(QPainter &p) // a magnifying glass with a plus
     p.setPen(Qt::NoPen);
 }
 
+// The hint buttons' symbols in a 20 x 35 frame, over the face at rows 10 to
+// 24: the page's address, the lock that keeps the hint on, the resize grip.
+void paintHintAddress(QPainter &p) // a page with lines of text
+{
+    fillShaded(p, polygonPath({{6, 12}, {12, 12}, {15, 15}, {15, 23}, {6, 23}}), QColor(240, 240, 245));
+    p.setBrush(QColor(60, 90, 160));
+    for (const double y : {15.0, 17.5, 20.0})
+        p.drawRect(QRectF(7.5, y, 6, 1));
+}
+
+void paintHintLock(QPainter &p)
+{
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(95, 100, 110), 1.6));
+    p.drawArc(QRectF(7, 11.5, 6, 7), 0, 180 * 16);
+    p.drawLine(QPointF(7, 15), QPointF(7, 17));
+    p.drawLine(QPointF(13, 15), QPointF(13, 17));
+    p.setPen(Qt::NoPen);
+    fillShaded(p, polygonPath({{5.5, 17}, {14.5, 17}, {14.5, 23}, {5.5, 23}}), QColor(225, 172, 35));
+}
+
+void paintHintResize(QPainter &p) // a diagonal double arrow
+{
+    QPainterPath arrow = strokePath(linePath({{8, 14.5}, {13, 19.5}}), 1.8, Qt::FlatCap);
+    arrow = arrow.united(polygonPath({{5.5, 12}, {10.5, 12.5}, {6, 17}}));
+    arrow = arrow.united(polygonPath({{15.5, 22}, {10.5, 21.5}, {15, 17}}));
+    fillShaded(p, arrow, QColor(40, 120, 210));
+}
+
 void paintSymbol(QPainter &p, GlyphSet set, int index)
 {
     using SymbolPainter = void (*)(QPainter &);
     static constexpr SymbolPainter Window[] = {paintMinimise, paintMaximise, paintClose};
     static constexpr SymbolPainter Pane[] = {paintSelect, paintZoom};
+    static constexpr SymbolPainter Hint[] = {paintHintAddress, paintHintLock, paintHintResize};
     switch (set) {
     case GlyphSet::Window:
         Window[index](p);
@@ -164,6 +194,9 @@ void paintSymbol(QPainter &p, GlyphSet set, int index)
         break;
     case GlyphSet::BrowserButton:
         Pane[index](p);
+        break;
+    case GlyphSet::NavHint:
+        Hint[index](p);
         break;
     }
 }
@@ -181,6 +214,8 @@ Layout layoutOf(GlyphSet set)
         return {{24, 24}, 0, SkinImages::BigGlyphCount, 20};
     case GlyphSet::BrowserButton:
         return {{44, 22}, 3, 2, 18};
+    case GlyphSet::NavHint:
+        return {{20, 35}, 2, 3, 1};
     }
     return {{24, 24}, 0, 0, 0};
 }

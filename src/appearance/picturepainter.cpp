@@ -130,6 +130,50 @@ QImage paintResizeGrip()
     return image;
 }
 
+// The squares of the map: an occupied cell, the active one's frame drawn
+// over it, and the corner mark of a page with search highlights.
+QImage paintNavSquare(SkinPicture which)
+{
+    QImage image = newCanvas({16, 16});
+    Painter p(&image);
+    switch (which) {
+    case SkinPicture::NavUnselected:
+        p.setBrush(QColor(70, 120, 200));
+        p.drawRect(QRectF(2, 2, 12, 12));
+        p.setBrush(QColor(235, 240, 250));
+        p.drawRect(QRectF(3, 5, 10, 8));
+        break;
+    case SkinPicture::NavSelected:
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(QColor(225, 35, 30), 2.0));
+        p.drawRect(QRectF(2, 2, 12, 12));
+        break;
+    case SkinPicture::NavSearch:
+        p.setBrush(QColor(255, 0, 255));
+        p.drawEllipse(QPointF(11.5, 11.5), 3.2, 3.2);
+        break;
+    default:
+        break;
+    }
+    return image;
+}
+
+QImage paintNavDelete(QColor metal)
+{
+    QImage image = newCanvas({16, 16});
+    Painter p(&image);
+    QPainterPath lid;
+    lid.setFillRule(Qt::WindingFill);
+    lid.addRect(QRectF(2.5, 2.5, 11, 2));
+    lid.addRect(QRectF(6, 1, 4, 2));
+    fillShaded(p, lid, metal);
+    fillShaded(p, polygonPath({{3.5, 5}, {12.5, 5}, {11.5, 15}, {4.5, 15}}), metal);
+    p.setBrush(metal.lighter(160));
+    for (const double x : {6.0, 7.75, 9.5})
+        p.drawRect(QRectF(x, 6.5, 0.8, 7));
+    return image;
+}
+
 } // namespace
 
 namespace PicturePainter {
@@ -151,6 +195,14 @@ QImage paint(SkinPicture which)
         return paintProgramIcon();
     case SkinPicture::Resize:
         return paintResizeGrip();
+    case SkinPicture::NavUnselected:
+    case SkinPicture::NavSelected:
+    case SkinPicture::NavSearch:
+        return paintNavSquare(which);
+    case SkinPicture::NavDeleteGray:
+        return paintNavDelete(QColor(125, 125, 130));
+    case SkinPicture::NavDeleteColor:
+        return paintNavDelete(QColor(215, 45, 40));
     }
     return {};
 }

@@ -11,9 +11,9 @@ SkinImages::SkinImages()
 {
     for (int i = 0; i < int(m_strips.size()); ++i)
         m_strips[size_t(i)] = SkinStripPainter::paint(SkinStrip(i));
-    for (const GlyphSet set : {GlyphSet::Window, GlyphSet::BigGlyph, GlyphSet::BrowserButton})
+    for (int set = 0; set < GlyphSetCount; ++set)
         for (const GlyphStyle style : {GlyphStyle::Bevel, GlyphStyle::Color})
-            m_glyphs[size_t(int(set) * 2 + int(style))] = GlyphPainter::paintStrip(set, style);
+            m_glyphs[size_t(set * 2 + int(style))] = GlyphPainter::paintStrip(GlyphSet(set), style);
     for (int i = 0; i < int(m_pictures.size()); ++i)
         m_pictures[size_t(i)] = PicturePainter::paint(SkinPicture(i));
 }
@@ -60,6 +60,14 @@ QSize SkinImages::frameSize(SkinStrip which)
     case SkinStrip::Main:
     case SkinStrip::MainOdd:
         return {87, 32};
+    case SkinStrip::NavGridTopBottom:
+        return {70, 7};
+    case SkinStrip::NavGridLeftRight:
+        return {7, 70};
+    case SkinStrip::NavPos:
+        return {23, 23};
+    case SkinStrip::NavHint:
+        return {20, 35};
     }
     return {};
 }
@@ -74,7 +82,13 @@ int SkinImages::frameCount(SkinStrip which)
         return 6;
     case SkinStrip::GridLeftRight:
     case SkinStrip::SkinStatus:
+    case SkinStrip::NavGridTopBottom:
+    case SkinStrip::NavGridLeftRight:
         return 2;
+    case SkinStrip::NavPos:
+        return 18;
+    case SkinStrip::NavHint:
+        return 9;
     case SkinStrip::MainOdd:
         return 12;
     case SkinStrip::BrowserButton:
@@ -102,6 +116,14 @@ const char *SkinImages::stripName(SkinStrip which)
         return "imMainStripOdd";
     case SkinStrip::BrowserButton:
         return "imBrowserButtonStrip";
+    case SkinStrip::NavGridTopBottom:
+        return "imNavGridTopBottom";
+    case SkinStrip::NavGridLeftRight:
+        return "imNavGridLeftRight";
+    case SkinStrip::NavPos:
+        return "imNavPosStrip";
+    case SkinStrip::NavHint:
+        return "imNavHintStrip";
     }
     return "";
 }
@@ -131,6 +153,8 @@ const char *SkinImages::glyphName(GlyphSet set, GlyphStyle style)
         return bevel ? "imBigGlyphBevel" : "imBigGlyphColor";
     case GlyphSet::BrowserButton:
         return bevel ? "imBrowserButtonBevel" : "imBrowserButtonColor";
+    case GlyphSet::NavHint:
+        return bevel ? "imNavBevel" : "imNavColor";
     }
     return "";
 }

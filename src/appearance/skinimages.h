@@ -21,14 +21,22 @@ enum class SkinStrip {
     MainOdd,       // imMainStripOdd: skAddressMode, skAddressNew, skActiveStop,
                    //   skActiveFileTools, three frames (idle, over, down) each
     BrowserButton, // imBrowserButtonStrip: pane button idle, over, down
+    NavGridTopBottom, // imNavGridTopBottom: imNavGridTop, imNavGridBottom (the map panel's edges)
+    NavGridLeftRight, // imNavGridLeftRight: imNavGridLeft, imNavGridRight
+    NavPos,        // imNavPosStrip: skNavTopLeft, skNavTopCenter, skNavTopRight, skNavBottomRight,
+                   //   skNavBottomCenter, skNavBottomLeft, three frames each
+    NavHint,       // imNavHintStrip: skNavHintAddress, skNavHintLock, skNavHintResize, three frames each
 };
+inline constexpr int SkinStripCount = 12;
 
 // The glyph images, each in a bevel and a colour style.
 enum class GlyphSet {
     Window,        // imWindowBevel / imWindowColor: minimise, maximise, close (kind 1)
     BigGlyph,      // imBigGlyphBevel / imBigGlyphColor: ilBigGlyphs (kind 0)
     BrowserButton, // imBrowserButtonBevel / imBrowserButtonColor: select, zoom (kind 3)
+    NavHint,       // imNavBevel / imNavColor: hint address, hint lock, hint resize (kind 2)
 };
+inline constexpr int GlyphSetCount = 4;
 
 enum class GlyphStyle { Bevel, Color };
 
@@ -41,7 +49,13 @@ enum class SkinPicture {
     Busy,         // ImgBusy, 32 x 32: an hourglass
     ProgramIcon,  // the window icon, 32 x 32
     Resize,       // imResize, 20 x 20: the grip at the end of the bottom strip
+    NavUnselected, // imNavUnselected, 16 x 16: an occupied square of the map
+    NavSelected,   // imNavSelected, 16 x 16: drawn over it for the active browser
+    NavSearch,     // imNavSearch, 16 x 16: drawn over it for a pane with search highlights
+    NavDeleteGray, // imNavDeleteGray, 16 x 16: the map's delete symbol
+    NavDeleteColor, // imNavDeleteColor, 16 x 16: the same while a pane is dragged over it
 };
+inline constexpr int SkinPictureCount = 12;
 
 // Every skin picture of the program, painted once when the object is made
 // (a few milliseconds). No image files are involved.
@@ -123,7 +137,7 @@ public:
     static QList<QImage> frames(const QImage &strip, QSize frame);
 
 private:
-    std::array<QImage, 8> m_strips;
-    std::array<QImage, 6> m_glyphs; // set * 2 + style
-    std::array<QImage, 7> m_pictures;
+    std::array<QImage, SkinStripCount> m_strips;
+    std::array<QImage, GlyphSetCount * 2> m_glyphs; // set * 2 + style
+    std::array<QImage, SkinPictureCount> m_pictures;
 };

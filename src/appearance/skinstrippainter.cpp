@@ -331,6 +331,71 @@ QImage paintBrowserButtonStrip()
     return strip;
 }
 
+// --- Navigation grid panel ------------------------------------------------
+
+// The map panel's frame: a raised edge on the outside, sunk towards the map.
+constexpr double kNavEdge[7] = {0.84, 0.70, 0.62, 0.58, 0.54, 0.44, 0.28};
+
+QImage paintNavGridTopBottom()
+{
+    const QSize f(70, 7);
+    QImage strip(f.width() * 2, f.height(), QImage::Format_RGB32);
+    for (int y = 0; y < f.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(strip.scanLine(y));
+        for (int x = 0; x < strip.width(); ++x)
+            line[x] = grey(x < f.width() ? kNavEdge[y] : kNavEdge[6 - y] * 0.9).rgb();
+    }
+    return strip;
+}
+
+QImage paintNavGridLeftRight()
+{
+    const QSize f(7, 70);
+    QImage strip(f.width() * 2, f.height(), QImage::Format_RGB32);
+    for (int y = 0; y < f.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(strip.scanLine(y));
+        for (int x = 0; x < strip.width(); ++x)
+            line[x] = grey(x < f.width() ? kNavEdge[x] : kNavEdge[6 - (x - f.width())] * 0.9).rgb();
+    }
+    return strip;
+}
+
+// The snap buttons: a low face across the middle of the 23 x 23 frame (the
+// six stand 12 pixels apart) with a mark at the place of the grid they
+// snap the panel to.
+QImage paintNavPosStrip()
+{
+    const QSize f(23, 23);
+    QImage strip = newStrip(f, 18);
+    const Shape face = roundedShape(QRectF(0.5, 6.5, 22, 11), 3, 3);
+    // Top left, top centre, top right, bottom right, bottom centre, bottom left.
+    const QPointF marks[6] = {{6, 9}, {10, 9}, {14, 9}, {14, 13}, {10, 13}, {6, 13}};
+    for (int button = 0; button < 6; ++button) {
+        for (int state = 0; state < 3; ++state) {
+            QImage frame = paintFace(f, face, Press(state));
+            QPainter p(&frame);
+            p.setPen(grey(0.15));
+            p.drawRect(QRectF(4.5, 8.5, 14, 7));
+            p.fillRect(QRectF(marks[button], QSizeF(3, 2)), grey(0.15));
+            p.end();
+            putFrame(strip, frame, button * 3 + state);
+        }
+    }
+    return strip;
+}
+
+// The hint buttons: a face across the middle of the 20 x 35 frame; their
+// glyphs are drawn over it.
+QImage paintNavHintStrip()
+{
+    const QSize f(20, 35);
+    QImage strip = newStrip(f, 9);
+    const Shape face = roundedShape(QRectF(0.5, 10.5, 19, 14), 3, 3);
+    for (int button = 0; button < 3; ++button)
+        putButton(strip, f, button * 3, face);
+    return strip;
+}
+
 } // namespace
 
 namespace SkinStripPainter {
@@ -354,6 +419,14 @@ QImage paint(SkinStrip which)
         return paintMainStripOdd();
     case SkinStrip::BrowserButton:
         return paintBrowserButtonStrip();
+    case SkinStrip::NavGridTopBottom:
+        return paintNavGridTopBottom();
+    case SkinStrip::NavGridLeftRight:
+        return paintNavGridLeftRight();
+    case SkinStrip::NavPos:
+        return paintNavPosStrip();
+    case SkinStrip::NavHint:
+        return paintNavHintStrip();
     }
     return {};
 }

@@ -81,6 +81,7 @@ bool OverlayPanels::eventFilter(QObject *watched, QEvent *event)
             auto *mouse = static_cast<QMouseEvent *>(event);
             panel->move(panel->x() + int(mouse->position().x()) - m_flags.dragStartX,
                         panel->y() + int(mouse->position().y()) - m_flags.dragStartY);
+            emit panelMoved();
             return true;
         }
         return false;

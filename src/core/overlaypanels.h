@@ -35,6 +35,8 @@ public:
 signals:
     // A panel was dropped after a drag (the grid lays itself out again).
     void panelDropped();
+    // A panel moved under a dragging pointer.
+    void panelMoved();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -10,14 +10,20 @@
 
 namespace AddressLabels {
 
-QString serverPart(const QString &address)
+QString serverWithPort(const QString &address)
 {
     QString rest = address.trimmed();
     static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*://"));
     rest.remove(scheme);
     rest = rest.section(QLatin1Char('/'), 0, 0);
-    // Drop credentials and the port; an IPv6 literal keeps its brackets off.
-    rest = rest.section(QLatin1Char('@'), -1);
+    // Credentials are never shown.
+    return rest.section(QLatin1Char('@'), -1);
+}
+
+QString serverPart(const QString &address)
+{
+    // Without the port; an IPv6 literal keeps its brackets off.
+    const QString rest = serverWithPort(address);
     if (rest.startsWith(QLatin1Char('[')))
         return rest.section(QLatin1Char(']'), 0, 0).mid(1);
     return rest.section(QLatin1Char(':'), 0, 0);

@@ -11,8 +11,11 @@ struct RuntimeFlags;
 // address (laLocalIP) and that of the active page's server (laActiveIP).
 namespace AddressLabels {
 
-// The server of an address: any "scheme://" dropped, cut before the first
-// "/", without a ":port".
+// The server of an address as it is shown: any "scheme://" and "user@"
+// dropped, cut before the first "/", a ":port" kept.
+QString serverWithPort(const QString &address);
+// The server of an address as it is looked up: serverWithPort without the
+// ":port" (and an IPv6 address without its brackets).
 QString serverPart(const QString &address);
 
 // The address a label shows for a look-up result: the last of the list

@@ -60,6 +60,21 @@ void BrowserGrid::placePane(BrowserPane *pane)
     pane->setGeometry(c.left, c.top, m_settings.browserWidth, m_settings.browserHeight);
 }
 
+bool BrowserGrid::movePaneToCell(int browserNo, int cellIndex)
+{
+    BrowserPane *moved = pane(browserNo);
+    if (!moved || !GridModel::validCell(cellIndex) || !m_model.cell(cellIndex).vacant)
+        return false;
+    m_model.setVacant(moved->cellIndex, true);
+    m_model.setVacant(cellIndex, false);
+    moved->cellIndex = cellIndex;
+    moved->setCellCaption(cellIndex);
+    placePane(moved);
+    updateScrollRange();
+    emit panesChanged();
+    return true;
+}
+
 void BrowserGrid::updateScrollRange()
 {
     QSize extent(0, 0);

@@ -56,6 +56,10 @@ public:
     QScrollArea *scrollBox() const { return m_scrollBox; }
     // Moves a pane to the place of its cell (the cell's grid coordinates).
     void placePane(BrowserPane *pane);
+    // Moves a pane into a vacant cell: the old cell becomes vacant, the pane
+    // takes the new cell's number and place. False when the cell is not
+    // vacant or there is no such pane.
+    bool movePaneToCell(int browserNo, int cellIndex);
     // Scroll range follows the panes: the content is as large as the panes
     // reach.
     void updateScrollRange();

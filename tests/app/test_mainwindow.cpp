@@ -95,6 +95,29 @@ private slots:
         QCOMPARE(run.shell.opened, QStringList{page.fileName()});
     }
 
+    // The map panel follows the window: placed again on a resize, hidden
+    // while the window maximises and back afterwards; never hidden with the
+    // other panels.
+    void navGridPanelFollowsTheWindow()
+    {
+        Run run;
+        QVERIFY(run.started);
+        run.window->setGeometry(100, 100, 915, 600);
+        run.settings.navGridLastPosition = 4; // bottom right
+        QVERIFY(run.window->commands().trigger(QStringLiteral("skNavGrid")));
+        QWidget *panel = run.find("pnNavGrid");
+        QVERIFY(panel->isVisible());
+        QCOMPARE(panel->geometry().right(), 915 - 6 - 7 - 1);
+        run.window->resize(1000, 700);
+        QCOMPARE(panel->geometry().right(), 1000 - 6 - 7 - 1);
+        run.window->openAboutPanel();
+        QVERIFY(panel->isVisible());
+        run.window->frame()->maximizeOrRestore();
+        QVERIFY(panel->isVisible());
+        QCOMPARE(panel->geometry().right(), 1600 - 6 - 7 - 1);
+        QVERIFY(run.prompter.shown.isEmpty());
+    }
+
     void windowClosedDuringADelete()
     {
         Run h;

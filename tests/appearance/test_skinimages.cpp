@@ -37,6 +37,10 @@ private slots:
         QTest::newRow("main") << SkinStrip::Main << QSize(87, 32) << 6;
         QTest::newRow("main odd") << SkinStrip::MainOdd << QSize(87, 32) << 12;
         QTest::newRow("browser button") << SkinStrip::BrowserButton << QSize(44, 22) << 3;
+        QTest::newRow("nav grid top/bottom") << SkinStrip::NavGridTopBottom << QSize(70, 7) << 2;
+        QTest::newRow("nav grid left/right") << SkinStrip::NavGridLeftRight << QSize(7, 70) << 2;
+        QTest::newRow("nav positions") << SkinStrip::NavPos << QSize(23, 23) << 18;
+        QTest::newRow("nav hint buttons") << SkinStrip::NavHint << QSize(20, 35) << 9;
     }
 
     // Tinting finds the key at column 0 of the bottom row and turns grey into
@@ -52,7 +56,9 @@ private slots:
         const QImage image = skin().strip(strip);
         QCOMPARE(image.size(), QSize(frame.width() * count, frame.height()));
         QVERIFY(!image.hasAlphaChannel());
-        QCOMPARE(image.pixel(0, image.height() - 1), Key);
+        // The map panel's edges are stretched and tinted whole: no key there.
+        const bool keyed = strip != SkinStrip::NavGridTopBottom && strip != SkinStrip::NavGridLeftRight;
+        QCOMPARE(image.pixel(0, image.height() - 1) == Key, keyed);
         const QList<QImage> frames = SkinImages::frames(image, frame);
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x) {
@@ -60,8 +66,9 @@ private slots:
                 if (c != Key && (qRed(c) != qGreen(c) || qGreen(c) != qBlue(c)))
                     QFAIL(qPrintable(QStringLiteral("colour at %1,%2").arg(x).arg(y)));
             }
-        const bool button = strip == SkinStrip::Window || strip == SkinStrip::Main
-            || strip == SkinStrip::MainOdd || strip == SkinStrip::BrowserButton;
+        const bool button = strip == SkinStrip::Window || strip == SkinStrip::Main || strip == SkinStrip::MainOdd
+                            || strip == SkinStrip::BrowserButton || strip == SkinStrip::NavPos
+                            || strip == SkinStrip::NavHint;
         for (int face = 0; button && face < count / 3; ++face) {
             const QImage &idle = frames.at(face * 3), &over = frames.at(face * 3 + 1), &down = frames.at(face * 3 + 2);
             const QPoint centre(frame.width() / 2, frame.height() / 2);
@@ -85,6 +92,7 @@ private slots:
         QTest::newRow("window") << GlyphSet::Window << QSize(28, 16) << 3 << 1;
         QTest::newRow("big") << GlyphSet::BigGlyph << QSize(24, 24) << SkinImages::BigGlyphCount << 0;
         QTest::newRow("pane button") << GlyphSet::BrowserButton << QSize(44, 22) << 2 << 3;
+        QTest::newRow("nav hint") << GlyphSet::NavHint << QSize(20, 35) << 3 << 2;
     }
 
     // Tinting finds the key at column 0 of the bottom row and the border
@@ -122,6 +130,11 @@ private slots:
         QTest::addColumn<QSize>("size");
         QTest::newRow("security on") << SkinPicture::SecurityOn << QSize(16, 16);
         QTest::newRow("resize grip") << SkinPicture::Resize << QSize(20, 20);
+        QTest::newRow("nav occupied") << SkinPicture::NavUnselected << QSize(16, 16);
+        QTest::newRow("nav selected") << SkinPicture::NavSelected << QSize(16, 16);
+        QTest::newRow("nav search") << SkinPicture::NavSearch << QSize(16, 16);
+        QTest::newRow("nav delete") << SkinPicture::NavDeleteGray << QSize(16, 16);
+        QTest::newRow("nav delete over") << SkinPicture::NavDeleteColor << QSize(16, 16);
     }
 
     // Pictures are drawn as they are: a transparent surround, something solid.

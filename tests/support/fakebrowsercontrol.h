@@ -52,6 +52,7 @@ public:
     }
     QImage grabVisible(int) override
     {
+        ++grabs;
         QImage picture(m_widget->size(), QImage::Format_RGB32);
         picture.fill(Qt::white);
         return picture;
@@ -71,6 +72,7 @@ public:
     QStringList scripts;
     QVariant scriptResult;
     int stops = 0;
+    int grabs = 0;
 
 private:
     QWidget *m_widget;

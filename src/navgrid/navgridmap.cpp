@@ -1,0 +1,62 @@
+#include "navgrid/navgridmap.h"
+
+#include "navgrid/navgridplacement.h"
+
+#include <QPainter>
+
+NavGridMap::NavGridMap(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("dgNavGrid"));
+    setFixedSize(NavGridPlacement::MapSize, NavGridPlacement::MapSize);
+    setAcceptDrops(true);
+    setMouseTracking(true);
+}
+
+void NavGridMap::setPictures(const QImage &occupied, const QImage &selected, const QImage &search)
+{
+    m_occupied = occupied;
+    m_selectedPicture = selected;
+    m_search = search;
+    update();
+}
+
+int NavGridMap::selectedSquare() const
+{
+    for (int cell = 0; m_squares && cell < 64; ++cell) {
+        const Square square = m_squares(cell);
+        if (square.occupied && square.active)
+            return cell;
+    }
+    return -1;
+}
+
+QSize NavGridMap::sizeHint() const
+{
+    return {NavGridPlacement::MapSize, NavGridPlacement::MapSize};
+}
+
+void NavGridMap::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.fillRect(rect(), palette().color(QPalette::Window));
+    // The lines after each square.
+    p.setPen(palette().color(QPalette::Mid));
+    for (int i = 1; i <= 8; ++i) {
+        const int at = i * NavGridPlacement::SquarePitch - 1;
+        p.drawLine(at, 0, at, height() - 1);
+        p.drawLine(0, at, width() - 1, at);
+    }
+    if (!m_squares)
+        return;
+    for (int cell = 0; cell < 64; ++cell) {
+        const Square square = m_squares(cell);
+        if (!square.occupied)
+            continue;
+        const QPoint at = NavGridPlacement::squareOrigin(cell % 8, cell / 8);
+        p.drawImage(at, m_occupied);
+        if (square.active)
+            p.drawImage(at, m_selectedPicture);
+        if (square.highlighted)
+            p.drawImage(at, m_search);
+    }
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+#include <functional>
+
+// The map of the grid (dgNavGrid): 8 x 8 squares of 16 pixels with grid
+// lines. An occupied square shows the occupied picture, the active
+// browser's the selected picture over it, a page with search highlights the
+// search mark. It only paints; the navigation grid handles its mouse and its
+// drops.
+class NavGridMap : public QWidget
+{
+    Q_OBJECT
+public:
+    // What a square shows.
+    struct Square
+    {
+        bool occupied = false;
+        bool active = false;
+        bool highlighted = false;
+    };
+    using SquareReader = std::function<Square(int cell)>;
+
+    explicit NavGridMap(QWidget *parent = nullptr);
+
+    void setSquareReader(SquareReader reader) { m_squares = std::move(reader); }
+    // imNavUnselected, imNavSelected, imNavSearch.
+    void setPictures(const QImage &occupied, const QImage &selected, const QImage &search);
+    // The active browser's square, -1 for none.
+    int selectedSquare() const;
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    SquareReader m_squares;
+    QImage m_occupied, m_selectedPicture, m_search;
+};
