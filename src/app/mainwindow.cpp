@@ -5,6 +5,8 @@
 #include "app/splashwindow.h"
 #include "app/windowframe.h"
 #include "appearance/skinimages.h"
+#include "audio/audioplayer.h"
+#include "audio/mpvbackend.h"
 #include "appearance/skinnedpanelook.h"
 #include "appearance/widgets/bmpscrollbox.h"
 #include "appearance/widgets/dropdowncombobox.h"
@@ -70,6 +72,9 @@ MainWindow::MainWindow(Settings &settings, RuntimeFlags &flags, Prompter &prompt
 
 MainWindow::~MainWindow()
 {
+    // The player before the media player it plays on.
+    delete m_audio;
+    delete m_media;
     delete m_navGrid;
     delete m_gridFeatures;
     delete m_grid;
@@ -208,6 +213,10 @@ bool MainWindow::initializeGrid()
         connect(m_frame, &WindowFrame::aboutToMaximizeOrRestore, m_navGrid, &NavGrid::hideForWindowChange);
         connect(m_frame, &WindowFrame::maximizedOrRestored, m_navGrid, &NavGrid::showAfterWindowChange);
         m_grid->setWidgetsDisabledDuringDelete({m_frame->pnMaster, m_navGrid->panel()});
+        // The system's own audio output.
+        m_media = new MpvBackend(QString(), this);
+        m_audio = new AudioPlayer(m_flags, m_prompter, m_shell, *m_dialogs, *m_media, *m_commands,
+                                  {m_frame->laAudio}, this);
     }
     return m_grid->layoutGrid(true);
 }
@@ -327,6 +336,8 @@ void MainWindow::shutDown()
             m_settings.width = bounds.width();
             m_settings.height = bounds.height();
         }
+        if (m_audio)
+            m_audio->stopAtShutDown();
         m_flags.setBackgroundSuspended(true);
         SettingsStore(m_environment.settingsFile, m_environment.workArea, m_environment.today).save(m_settings);
         AddressManagerFile::ensureExists(AddressManagerFile::fileName(m_flags.dataFolder));

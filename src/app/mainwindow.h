@@ -10,6 +10,8 @@
 struct Settings;
 struct RuntimeFlags;
 class AboutPanel;
+class AudioPlayer;
+class MediaBackend;
 class BrowserGrid;
 class CommandRegistry;
 class FileDialogs;
@@ -58,6 +60,7 @@ public:
     BrowserGrid *grid() const { return m_grid; }
     GridFeatures *gridFeatures() const { return m_gridFeatures; }
     NavGrid *navGrid() const { return m_navGrid; }
+    AudioPlayer *audioPlayer() const { return m_audio; }
     WindowFrame *frame() const { return m_frame; }
     OverlayPanels *overlayPanels() const { return m_overlays; }
     CommandRegistry &commands() const { return *m_commands; }
@@ -117,6 +120,8 @@ private:
     BrowserGrid *m_grid = nullptr;
     GridFeatures *m_gridFeatures = nullptr;
     NavGrid *m_navGrid = nullptr;
+    MediaBackend *m_media = nullptr;
+    AudioPlayer *m_audio = nullptr;
     std::unique_ptr<FileDialogs> m_ownDialogs;
     FileDialogs *m_dialogs = nullptr;
 

@@ -22,4 +22,7 @@ public:
     // An open dialog for one existing file; empty when cancelled.
     virtual QString getOpenFileName(const QString &title, const QString &folder, const QString &filter,
                                     const QString &defaultSuffix) = 0;
+
+    // A dialog for one existing folder; empty when cancelled.
+    virtual QString getExistingDirectory(const QString &title) = 0;
 };

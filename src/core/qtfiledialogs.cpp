@@ -49,3 +49,8 @@ QString QtFileDialogs::getOpenFileName(const QString &title, const QString &fold
         return {};
     return dialog.selectedFiles().first();
 }
+
+QString QtFileDialogs::getExistingDirectory(const QString &title)
+{
+    return QFileDialog::getExistingDirectory(m_parent, title, QString(), QFileDialog::ShowDirsOnly);
+}

@@ -15,6 +15,7 @@ public:
                             const QStringList &filters, const QString &defaultSuffix, int *chosenFilter) override;
     QString getOpenFileName(const QString &title, const QString &folder, const QString &filter,
                             const QString &defaultSuffix) override;
+    QString getExistingDirectory(const QString &title) override;
 
     // The extension a name filter such as "HTML File (*.html)" stands for
     // ("html"), or empty when it has none of its own.

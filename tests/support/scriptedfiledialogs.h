@@ -28,7 +28,14 @@ public:
         return openAnswer;
     }
 
+    QString getExistingDirectory(const QString &title) override
+    {
+        asked << title;
+        return folderAnswer;
+    }
+
     QString saveAnswer;
+    QString folderAnswer;
     int saveFilter = 0;
     QString openAnswer;
     QStringList asked;

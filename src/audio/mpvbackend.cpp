@@ -1,0 +1,194 @@
+#include "audio/mpvbackend.h"
+
+#include "core/eventwait.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QMetaObject>
+
+#include <mpv/client.h>
+
+#include <clocale>
+#include <vector>
+
+MpvBackend::MpvBackend(const QString &audioOutput, QObject *parent) : MediaBackend(parent)
+{
+    // mpv refuses to start under a locale that writes numbers with a comma.
+    std::setlocale(LC_NUMERIC, "C");
+    m_mpv = mpv_create();
+    if (!m_mpv)
+        return;
+    const std::pair<const char *, QByteArray> options[] = {
+        {"vo", "null"},
+        {"vid", "no"},
+        {"sid", "no"},
+        {"audio-display", "no"},
+        {"ao", audioOutput.toUtf8()},
+        // Nothing of the user's own mpv set-up: no configuration files,
+        // scripts, key bindings, terminal output or web look-ups.
+        {"config", "no"},
+        {"load-scripts", "no"},
+        {"ytdl", "no"},
+        {"terminal", "no"},
+        {"input-default-bindings", "no"},
+        {"input-vo-keyboard", "no"},
+        {"idle", "yes"},
+        {"keep-open", "no"},
+        {"audio-client-name", "Vorlan"},
+    };
+    for (const auto &[name, value] : options)
+        if (!value.isEmpty())
+            mpv_set_option_string(m_mpv, name, value.constData());
+    if (mpv_initialize(m_mpv) < 0) {
+        mpv_terminate_destroy(m_mpv);
+        m_mpv = nullptr;
+        return;
+    }
+    mpv_set_wakeup_callback(m_mpv, &MpvBackend::wakeUp, this);
+}
+
+MpvBackend::~MpvBackend()
+{
+    if (!m_mpv)
+        return;
+    // No wake-up may reach this object once it is going.
+    mpv_set_wakeup_callback(m_mpv, nullptr, nullptr);
+    mpv_terminate_destroy(m_mpv);
+}
+
+// On one of mpv's threads: only post the drain, once until it has run.
+void MpvBackend::wakeUp(void *backend)
+{
+    auto *self = static_cast<MpvBackend *>(backend);
+    if (!self->m_wakePending.exchange(true))
+        QMetaObject::invokeMethod(self, &MpvBackend::drainEvents, Qt::QueuedConnection);
+}
+
+void MpvBackend::command(std::initializer_list<const char *> args)
+{
+    std::vector<const char *> list(args);
+    list.push_back(nullptr);
+    mpv_command(m_mpv, list.data());
+}
+
+bool MpvBackend::open(const QString &path)
+{
+    close();
+    if (!m_mpv)
+        return false;
+    const QFileInfo file(path);
+    if (!file.isFile())
+        return false;
+    // An absolute path: a name such as "av://..." or "-x" must never be
+    // read as a protocol or an option.
+    const QByteArray name = QFile::encodeName(file.absoluteFilePath());
+    int pause = 1;
+    mpv_set_property(m_mpv, "pause", MPV_FORMAT_FLAG, &pause);
+    const char *args[] = {"loadfile", name.constData(), "replace", nullptr};
+    mpv_node result;
+    if (mpv_command_ret(m_mpv, args, &result) < 0)
+        return false;
+    qint64 entry = -1;
+    if (result.format == MPV_FORMAT_NODE_MAP) {
+        for (int i = 0; i < result.u.list->num; ++i)
+            if (qstrcmp(result.u.list->keys[i], "playlist_entry_id") == 0
+                && result.u.list->values[i].format == MPV_FORMAT_INT64)
+                entry = result.u.list->values[i].u.int64;
+    }
+    mpv_free_node_contents(&result);
+    if (entry < 0) {
+        command({"stop"});
+        return false;
+    }
+    m_entry = entry;
+    m_state = State::Loading;
+    // A close() or another open() while the file loads ends this wait.
+    EventWait::until([this, entry] { return m_entry != entry || m_state != State::Loading; }, OpenTimeout);
+    if (m_entry == entry && m_state == State::Loaded)
+        return true;
+    if (m_entry == entry)
+        close();
+    return false;
+}
+
+void MpvBackend::close()
+{
+    if (m_mpv && m_state != State::Closed)
+        command({"stop"});
+    m_state = State::Closed;
+    m_entry = -1;
+    m_length = 0;
+}
+
+bool MpvBackend::play()
+{
+    if (m_state != State::Loaded)
+        return false;
+    int pause = 0;
+    return mpv_set_property(m_mpv, "pause", MPV_FORMAT_FLAG, &pause) >= 0;
+}
+
+qint64 MpvBackend::length() const
+{
+    return m_state == State::Loaded || m_state == State::Ended ? m_length : 0;
+}
+
+qint64 MpvBackend::position() const
+{
+    if (m_state == State::Ended)
+        return m_length;
+    if (m_state != State::Loaded)
+        return 0;
+    double seconds = 0;
+    if (mpv_get_property(m_mpv, "time-pos", MPV_FORMAT_DOUBLE, &seconds) < 0)
+        return 0;
+    return qMax<qint64>(0, qRound64(seconds * 1000));
+}
+
+void MpvBackend::drainEvents()
+{
+    m_wakePending = false;
+    while (m_mpv) {
+        const mpv_event *event = mpv_wait_event(m_mpv, 0);
+        if (event->event_id == MPV_EVENT_NONE)
+            return;
+        switch (event->event_id) {
+        case MPV_EVENT_START_FILE:
+            m_started = static_cast<const mpv_event_start_file *>(event->data)->playlist_entry_id;
+            break;
+        case MPV_EVENT_FILE_LOADED:
+            // Loaded is the file mpv started last; it is ours only if that
+            // is the entry this open asked for.
+            if (m_state == State::Loading && m_started == m_entry) {
+                double seconds = 0;
+                m_length = mpv_get_property(m_mpv, "duration", MPV_FORMAT_DOUBLE, &seconds) >= 0
+                               ? qMax<qint64>(0, qRound64(seconds * 1000))
+                               : 0;
+                m_state = State::Loaded;
+            }
+            break;
+        case MPV_EVENT_END_FILE: {
+            const auto *end = static_cast<const mpv_event_end_file *>(event->data);
+            if (end->playlist_entry_id != m_entry)
+                break; // a file closed before
+            const bool failed = end->reason != MPV_END_FILE_REASON_EOF;
+            // A "song" that is a play list would go on to play what it
+            // lists: that is not this file playing.
+            if (end->reason == MPV_END_FILE_REASON_REDIRECT)
+                command({"stop"});
+            if (m_state == State::Loading) {
+                m_state = State::Failed;
+            } else if (m_state == State::Loaded) {
+                m_state = State::Ended;
+                emit endOfFile(failed);
+            }
+            break;
+        }
+        case MPV_EVENT_SHUTDOWN:
+            m_state = m_state == State::Loaded ? State::Ended : State::Failed;
+            break;
+        default:
+            break;
+        }
+    }
+}
