@@ -75,6 +75,60 @@ bool BrowserGrid::movePaneToCell(int browserNo, int cellIndex)
     return true;
 }
 
+void BrowserGrid::vacateAllCells()
+{
+    for (int cell = 0; cell < GridModel::CellCount; ++cell)
+        m_model.setVacant(cell, true);
+}
+
+bool BrowserGrid::assignCell(int browserNo, int cellIndex)
+{
+    BrowserPane *moved = pane(browserNo);
+    if (!moved || !GridModel::validCell(cellIndex))
+        return false;
+    m_model.setVacant(cellIndex, false);
+    moved->cellIndex = cellIndex;
+    moved->setCellCaption(cellIndex);
+    placePane(moved);
+    return true;
+}
+
+bool BrowserGrid::freePane(int browserNo)
+{
+    QPointer<BrowserPane> freed = pane(browserNo);
+    if (!freed)
+        return false;
+    const int cell = freed->cellIndex;
+    freed->freeBrowserControl();
+    delete freed.data();
+    m_browsers[browserNo] = nullptr;
+    if (GridModel::validCell(cell) && !paneInCell(cell))
+        m_model.setVacant(cell, true);
+    m_flags.browserCount = qMax(0, m_flags.browserCount - 1);
+    if (m_flags.activeBrowser == browserNo)
+        m_flags.activeBrowser = NoIndex;
+    updateScrollRange();
+    emit panesChanged();
+    return true;
+}
+
+void BrowserGrid::beginOperation()
+{
+    ++m_operations;
+}
+
+void BrowserGrid::endOperation()
+{
+    if (m_operations > 0 && --m_operations == 0)
+        emit operationsFinished();
+}
+
+SearchOnDownload BrowserGrid::searchOnDownload() const
+{
+    // Off until the grid search is set up: no text, fuchsia, not proximate.
+    return m_searchOnDownload ? m_searchOnDownload() : SearchOnDownload{{}, QColor(0xFF, 0x00, 0xFF), false};
+}
+
 void BrowserGrid::updateScrollRange()
 {
     QSize extent(0, 0);
@@ -119,7 +173,7 @@ bool BrowserGrid::autoSizeBrowsers(QSize window)
 
 bool BrowserGrid::hasRoom() const
 {
-    return !m_deleting && GridModel::lowestFreeSlot(m_browsers) != NoIndex && m_model.lowestVacantCell() != NoIndex
+    return !m_deleting && m_operations == 0 && GridModel::lowestFreeSlot(m_browsers) != NoIndex && m_model.lowestVacantCell() != NoIndex
            && m_flags.browserCount < GridModel::BrowserLimit;
 }
 

@@ -60,6 +60,19 @@ public:
     // takes the new cell's number and place. False when the cell is not
     // vacant or there is no such pane.
     bool movePaneToCell(int browserNo, int cellIndex);
+    // For packing the grid: every cell vacant, then each pane given its new
+    // cell (taken, numbered and placed) without touching the others.
+    void vacateAllCells();
+    bool assignCell(int browserNo, int cellIndex);
+    // Frees one pane (after its CloseBrowserPane and delay): its control, the
+    // pane, its slot, its cell; one browser fewer.
+    bool freePane(int browserNo);
+
+    // A long grid-wide operation (search, defragment, clean up) is running:
+    // no pane is made meanwhile, and the window holds a close until it ends.
+    void beginOperation();
+    void endOperation();
+    bool operationRunning() const { return m_operations > 0; }
     // Scroll range follows the panes: the content is as large as the panes
     // reach.
     void updateScrollRange();
@@ -68,6 +81,8 @@ public:
     void setControlFactory(BrowserPane::ControlFactory factory) { m_controlFactory = std::move(factory); }
     void setKeyboardStateReader(std::function<Qt::KeyboardModifiers()> reader) { m_keyboardState = std::move(reader); }
     void setScannerRunningReader(std::function<bool()> reader) { m_scannerRunning = std::move(reader); }
+    // "Search on download": what the grid search has set up.
+    void setSearchOnDownloadSource(std::function<SearchOnDownload()> source) { m_searchOnDownload = std::move(source); }
     // Fills the select-browser list again (after a queued or pop-up pane).
     void setSelectListFiller(std::function<bool()> filler) { m_fillSelectList = std::move(filler); }
     // Widgets disabled while a pane is being deleted.
@@ -83,8 +98,7 @@ public:
     int popUpBrowserSetting() const override;
     Qt::KeyboardModifiers keyboardModifiers() const override;
     bool scannerRunning() const override;
-    // Off until the grid search arrives: no text, fuchsia, not proximate.
-    SearchOnDownload searchOnDownload() const override { return {{}, QColor(0xFF, 0x00, 0xFF), false}; }
+    SearchOnDownload searchOnDownload() const override;
 
 signals:
     // An address a pane reached for the first time (for the History tree).
@@ -98,6 +112,11 @@ signals:
     void activeBrowserDeleted();
     // The set of panes changed (a pane was made or freed).
     void panesChanged();
+    // The panes were packed into other cells: lists built from the old
+    // places are stale.
+    void gridRearranged();
+    // The last long operation ended.
+    void operationsFinished();
 
 private:
     // A free slot and a vacant cell, and no delete under way.
@@ -121,4 +140,19 @@ private:
     std::function<bool()> m_fillSelectList;
     QList<QPointer<QWidget>> m_disableDuringDelete;
     bool m_deleting = false;
+    int m_operations = 0;
+    std::function<SearchOnDownload()> m_searchOnDownload;
+};
+
+// Marks a long grid operation for a scope, ended on every way out.
+class GridOperation
+{
+public:
+    explicit GridOperation(BrowserGrid &grid) : m_grid(grid) { m_grid.beginOperation(); }
+    ~GridOperation() { m_grid.endOperation(); }
+    GridOperation(const GridOperation &) = delete;
+    GridOperation &operator=(const GridOperation &) = delete;
+
+private:
+    BrowserGrid &m_grid;
 };

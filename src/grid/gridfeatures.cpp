@@ -23,6 +23,11 @@ GridFeatures::GridFeatures(BrowserGrid &grid, Settings &settings, RuntimeFlags &
     connect(&grid, &BrowserGrid::activeIPChanged, parts.commands.activeIP, &ShadowLabel::setText);
     connect(&grid, &BrowserGrid::activeBrowserDeleted, this, &GridFeatures::activeBrowserDeleted);
     connect(&grid, &BrowserGrid::browserActivated, this, &GridFeatures::browserActivated);
+    // Packed into other cells: the lists are filled again on demand.
+    connect(&grid, &BrowserGrid::gridRearranged, this, [this] {
+        m_parts.addressBar.bar->clear();
+        m_parts.selectList->clear();
+    });
     // A pane opened in the background (a pop-up, a queued address) fills the
     // list again; the list goes on showing the active pane.
     grid.setSelectListFiller([this] {

@@ -61,6 +61,8 @@ public:
     void setAddressMode(bool addressMode);
     void setHintLock(bool locked);
     void setResizeMode(bool resizeMode);
+    // Repaints the map when it is shown.
+    void updateMap();
 
     // What the map's mouse and drops do, square by square.
     void pressSquare(int cell);
@@ -80,7 +82,6 @@ private:
     void showDeleteColour(bool colour);
     void hideHint();
     int gridTop() const;
-    void updateMap();
 
     BrowserGrid &m_grid;
     Settings &m_settings;
