@@ -2,9 +2,10 @@
 // shown (and, on request, until some pages have loaded or a panel is open),
 // and writes a picture of it.
 //
-//   screenshot <output.png> [--pages N] [--about] [--navgrid [--hint]]
+//   screenshot <output.png> [--pages N] [--about] [--navgrid [--hint]] [--gridtools [--search TEXT]]
 
 #include "app/mainwindow.h"
+#include "appearance/widgets/dropdowncombobox.h"
 #include "core/boxprompter.h"
 #include "core/desktopshell.h"
 #include "core/eventwait.h"
@@ -12,11 +13,14 @@
 #include "core/settings.h"
 #include "grid/browsergrid.h"
 #include "navgrid/navgrid.h"
+#include "options/gridtoolspanel.h"
 #include "navgrid/navgridmap.h"
 #include "navgrid/navgridpanel.h"
 #include "pane/enginesetup.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QPushButton>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -28,12 +32,13 @@ int main(int argc, char *argv[])
     EngineSetup::applyProcessModel();
     QApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: screenshot <output.png> [--pages N] [--about] [--navgrid [--hint]]\n");
+        std::fprintf(stderr, "usage: screenshot <output.png> [--pages N] [--about] [--navgrid [--hint]] [--gridtools [--search TEXT]]\n");
         return 2;
     }
     const QString output = QString::fromLocal8Bit(argv[1]);
     int pages = 0;
-    bool about = false, navGrid = false, hint = false;
+    bool about = false, navGrid = false, hint = false, gridTools = false;
+    QString search;
     for (int i = 2; i < argc; ++i) {
         if (qstrcmp(argv[i], "--pages") == 0 && i + 1 < argc)
             pages = atoi(argv[++i]);
@@ -43,6 +48,10 @@ int main(int argc, char *argv[])
             navGrid = true;
         else if (qstrcmp(argv[i], "--hint") == 0)
             hint = true;
+        else if (qstrcmp(argv[i], "--gridtools") == 0)
+            gridTools = true;
+        else if (qstrcmp(argv[i], "--search") == 0 && i + 1 < argc)
+            search = QString::fromLocal8Bit(argv[++i]);
     }
 
     Settings settings;
@@ -77,6 +86,14 @@ int main(int argc, char *argv[])
     }, 30000);
     if (about)
         window.openAboutPanel();
+    if (gridTools) {
+        window.gridTools()->open();
+        if (!search.isEmpty()) {
+            window.gridTools()->cbSearchTextList->setEditText(search);
+            window.gridTools()->btnStartSearch->click();
+            window.gridTools()->cbSearchResultList->setCurrentIndex(0);
+        }
+    }
     if (navGrid) {
         window.navGrid()->toggle();
         // The hint as the pointer over the first pane's square shows it.

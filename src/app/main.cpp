@@ -52,7 +52,8 @@ int main(int argc, char *argv[])
         return 0;
 
     QObject::connect(&instance, &SingleInstance::activationRequested, &window, &MainWindow::restoreAndRaise);
-    QObject::connect(&window, &MainWindow::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    QObject::connect(&window, &MainWindow::closed, &app, [&window] { QCoreApplication::exit(window.exitCode()); },
+                     Qt::QueuedConnection);
 
     window.show();
     running = true;

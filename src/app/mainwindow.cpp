@@ -5,6 +5,7 @@
 #include "app/splashwindow.h"
 #include "app/windowframe.h"
 #include "appearance/skinimages.h"
+#include "audio/audiopage.h"
 #include "audio/audioplayer.h"
 #include "audio/mpvbackend.h"
 #include "appearance/skinnedpanelook.h"
@@ -12,6 +13,7 @@
 #include "appearance/widgets/dropdowncombobox.h"
 #include "appearance/widgets/shadowlabel.h"
 #include "appearance/widgets/skinbutton.h"
+#include "controller/gamecontroller.h"
 #include "core/commandregistry.h"
 #include "core/datafolders.h"
 #include "core/overlaypanels.h"
@@ -23,8 +25,13 @@
 #include "core/shell.h"
 #include "grid/browsergrid.h"
 #include "grid/gridfeatures.h"
+#include "grid/gridmaintenance.h"
+#include "grid/gridscanner.h"
+#include "grid/gridsearch.h"
 #include "navgrid/navgrid.h"
 #include "navgrid/navgridpanel.h"
+#include "options/gridtoolspanel.h"
+#include "options/systeminfo.h"
 
 #include <QAction>
 #include <QApplication>
@@ -72,6 +79,11 @@ MainWindow::MainWindow(Settings &settings, RuntimeFlags &flags, Prompter &prompt
 
 MainWindow::~MainWindow()
 {
+    m_controller.reset();
+    delete m_gridTools;
+    delete m_scanner;
+    delete m_maintenance;
+    delete m_search;
     // The player before the media player it plays on.
     delete m_audio;
     delete m_media;
@@ -212,11 +224,12 @@ bool MainWindow::initializeGrid()
                                  f.sbMainGrid, f.button(QStringLiteral("skNavGrid"))});
         connect(m_frame, &WindowFrame::aboutToMaximizeOrRestore, m_navGrid, &NavGrid::hideForWindowChange);
         connect(m_frame, &WindowFrame::maximizedOrRestored, m_navGrid, &NavGrid::showAfterWindowChange);
-        m_grid->setWidgetsDisabledDuringDelete({m_frame->pnMaster, m_navGrid->panel()});
         // The system's own audio output.
         m_media = new MpvBackend(QString(), this);
         m_audio = new AudioPlayer(m_flags, m_prompter, m_shell, *m_dialogs, *m_media, *m_commands,
                                   {m_frame->laAudio}, this);
+        createGridTools();
+        createController();
     }
     return m_grid->layoutGrid(true);
 }
@@ -273,9 +286,11 @@ void MainWindow::openHelp()
 
 bool MainWindow::autoSizeBrowsers()
 {
+    // A grid that cannot be laid out cannot go on; it still closes the
+    // normal way, so the settings and addresses are saved.
     if (m_grid && !m_grid->autoSizeBrowsers(size())) {
-        m_prompter.showPlain(QStringLiteral("Could not resize the browsers, closing Vorlan"));
-        std::exit(0);
+        closeAfterFatalError(QStringLiteral("Could not resize the browsers, closing Vorlan"));
+        return false;
     }
     return true;
 }
@@ -313,8 +328,62 @@ void MainWindow::changeEvent(QEvent *event)
     }
 }
 
+void MainWindow::createGridTools()
+{
+    m_search = new GridSearch(*m_grid, m_flags, m_prompter, this);
+    m_grid->setSearchOnDownloadSource([this] { return m_search->searchOnDownload(); });
+    m_maintenance = new GridMaintenance(*m_grid, m_settings, m_flags, m_prompter, this);
+    connect(m_maintenance, &GridMaintenance::fatalError, this, &MainWindow::closeAfterFatalError);
+    m_scanner = new GridScanner(*m_grid, m_settings, m_flags, m_prompter, *m_commands,
+                                m_frame->button(QStringLiteral("skScanner")), this);
+    m_grid->setScannerRunningReader([this] { return m_scanner->running(); });
+    m_systemInfo = std::make_unique<ProcSystemInfo>();
+    m_gridTools = new GridToolsPanel(*m_grid, *m_search, *m_maintenance, m_flags, m_prompter, m_shell, *m_overlays,
+                                     *m_commands, m_frame->button(QStringLiteral("skGridTools")), *m_systemInfo,
+                                     this);
+    auto *audioPage = new AudioPage(*m_audio);
+    m_gridTools->setAudioPage(audioPage, [audioPage] { audioPage->pageSelected(); });
+    connect(m_search, &GridSearch::resultsChanged, m_navGrid, &NavGrid::updateMap);
+    const QList<QPointer<QWidget>> still{m_frame->pnMaster, m_gridTools, m_navGrid->panel()};
+    m_maintenance->setWidgetsDisabledDuring(still);
+    m_grid->setWidgetsDisabledDuringDelete(still);
+    // A close asked for during a long grid operation waits for its end.
+    connect(m_grid, &BrowserGrid::operationsFinished, this, [this] {
+        if (m_closePending)
+            QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+    });
+}
+
+void MainWindow::createController()
+{
+    ControllerHooks hooks;
+    hooks.nextSong = [this] { return m_audio->playNextSong(); };
+    hooks.priorGenre = [this] { return m_audio->playPriorGenre(); };
+    hooks.priorSong = [this] { return m_audio->playPriorSong(); };
+    hooks.startOrNextGenre = [this] { return m_audio->playNextGenre(); };
+    hooks.stopAudio = [this] { return m_audio->stopAudio(true); };
+    m_controller = std::make_unique<GameController>(m_settings, m_flags, m_prompter, m_shell, *m_grid, hooks);
+    // The stored controller settings, as the options are applied at start.
+    if (!m_controller->applyControllerSettings())
+        m_prompter.showInformation(QStringLiteral("Could not initialize direct input."));
+}
+
+void MainWindow::closeAfterFatalError(const QString &message)
+{
+    m_prompter.showPlain(message);
+    m_exitCode = 1;
+    QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+}
+
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    // Panes must not be freed under a search's or a maintenance's loop.
+    if (m_grid && m_grid->operationRunning()) {
+        m_closePending = true;
+        event->ignore();
+        return;
+    }
+    m_closePending = false;
     shutDown();
     event->accept();
     emit closed();
@@ -339,6 +408,8 @@ void MainWindow::shutDown()
         if (m_audio)
             m_audio->stopAtShutDown();
         m_flags.setBackgroundSuspended(true);
+        if (m_controller)
+            m_controller->stopPolling();
         SettingsStore(m_environment.settingsFile, m_environment.workArea, m_environment.today).save(m_settings);
         AddressManagerFile::ensureExists(AddressManagerFile::fileName(m_flags.dataFolder));
         if (m_grid)

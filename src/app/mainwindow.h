@@ -15,7 +15,13 @@ class MediaBackend;
 class BrowserGrid;
 class CommandRegistry;
 class FileDialogs;
+class GameController;
 class GridFeatures;
+class GridMaintenance;
+class GridScanner;
+class GridSearch;
+class GridToolsPanel;
+class SystemInfo;
 class NavGrid;
 class OverlayPanels;
 class PaneLook;
@@ -61,6 +67,16 @@ public:
     GridFeatures *gridFeatures() const { return m_gridFeatures; }
     NavGrid *navGrid() const { return m_navGrid; }
     AudioPlayer *audioPlayer() const { return m_audio; }
+    GridSearch *gridSearch() const { return m_search; }
+    GridMaintenance *gridMaintenance() const { return m_maintenance; }
+    GridScanner *gridScanner() const { return m_scanner; }
+    GridToolsPanel *gridTools() const { return m_gridTools; }
+    GameController *controller() const { return m_controller.get(); }
+    // 0, or 1 after a fatal failure closed the program.
+    int exitCode() const { return m_exitCode; }
+    // A failure the program cannot go on from: the message, then the normal
+    // close (settings and addresses saved) with exit code 1.
+    void closeAfterFatalError(const QString &message);
     WindowFrame *frame() const { return m_frame; }
     OverlayPanels *overlayPanels() const { return m_overlays; }
     CommandRegistry &commands() const { return *m_commands; }
@@ -72,7 +88,7 @@ public:
     void openAboutPanel();
     void openHelp();
     // Sets the automatic browser size and lays the grid out again; a failed
-    // layout ends the program.
+    // layout closes the program (closeAfterFatalError).
     bool autoSizeBrowsers();
     Settings &settings() { return m_settings; }
     RuntimeFlags &flags() { return m_flags; }
@@ -103,6 +119,8 @@ private:
     void buildAppToolsMenu();
     void createGridFeatures();
     void windowSizeChanged();
+    void createGridTools();
+    void createController();
 
     Settings &m_settings;
     RuntimeFlags &m_flags;
@@ -122,6 +140,14 @@ private:
     NavGrid *m_navGrid = nullptr;
     MediaBackend *m_media = nullptr;
     AudioPlayer *m_audio = nullptr;
+    GridSearch *m_search = nullptr;
+    GridMaintenance *m_maintenance = nullptr;
+    GridScanner *m_scanner = nullptr;
+    GridToolsPanel *m_gridTools = nullptr;
+    std::unique_ptr<SystemInfo> m_systemInfo;
+    std::unique_ptr<GameController> m_controller;
+    int m_exitCode = 0;
+    bool m_closePending = false;
     std::unique_ptr<FileDialogs> m_ownDialogs;
     FileDialogs *m_dialogs = nullptr;
 

@@ -6,6 +6,7 @@
 #include "core/runtimeflags.h"
 #include "core/settings.h"
 #include "grid/browsergrid.h"
+#include "grid/gridmaintenance.h"
 #include "support/windowharness.h"
 
 #include <QAction>
@@ -116,6 +117,43 @@ private slots:
         QVERIFY(panel->isVisible());
         QCOMPARE(panel->geometry().right(), 1600 - 6 - 7 - 1);
         QVERIFY(run.prompter.shown.isEmpty());
+    }
+
+    // A close (a click, SIGTERM) during a maintenance pause waits for the
+    // operation, then the window closes the normal way.
+    void closeWaitsForAGridOperation()
+    {
+        Run run;
+        QVERIFY(run.started);
+        for (int i = 0; i < 3; ++i)
+            run.grid().openAddressInNewBrowser(QStringLiteral("p"), BrowserType::btQueue);
+        run.grid().movePaneToCell(0, 9);
+        run.flags.defragDelay = 40;
+        bool visibleAfterClose = false;
+        QTimer::singleShot(20, run.window.get(), [&] {
+            run.window->close();
+            visibleAfterClose = run.window->isVisible();
+        });
+        QVERIFY(run.window->gridMaintenance()->defragment());
+        QVERIFY(visibleAfterClose);
+        QTRY_VERIFY(!run.window->isVisible());
+        QCOMPARE(run.window->exitCode(), 0);
+        QVERIFY(QFile::exists(run.dir.filePath(QStringLiteral("config/Halvane/Vorlan.conf"))));
+    }
+
+    void aFatalFailureClosesTheNormalWay()
+    {
+        Run run;
+        QVERIFY(run.started);
+        run.settings.browserWidth = 777;
+        run.window->closeAfterFatalError(QStringLiteral("Could not clean up the grid, closing Vorlan."));
+        QTRY_VERIFY(!run.window->isVisible());
+        QCOMPARE(run.prompter.texts(), QStringList{"Could not clean up the grid, closing Vorlan."});
+        QCOMPARE(run.window->exitCode(), 1);
+        // The settings reached the file all the same.
+        QFile conf(run.dir.filePath(QStringLiteral("config/Halvane/Vorlan.conf")));
+        QVERIFY(conf.open(QIODevice::ReadOnly));
+        QVERIFY(conf.readAll().contains("browser width=777"));
     }
 
     void windowClosedDuringADelete()
