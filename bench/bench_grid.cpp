@@ -71,14 +71,10 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     QTemporaryDir folder;
-    Settings settings;
-    RuntimeFlags flags;
-    SilentPrompter prompter;
-    NoShell shell;
-    MainWindow window(settings, flags, prompter, shell);
-    if (!window.startUp())
+    BenchWindow bench;
+    if (!bench.start())
         return 1;
-    window.show();
+    MainWindow &window = bench.window;
     const qint64 shownAfter = sinceStart.elapsed();
     const qint64 shownAfterProcessStart = millisecondsSinceProcessStart();
 

@@ -32,14 +32,10 @@ int main(int argc, char *argv[])
     EngineSetup::applyProcessModel();
     QApplication app(argc, argv);
     QTemporaryDir folder;
-    Settings settings;
-    RuntimeFlags flags;
-    SilentPrompter prompter;
-    NoShell shell;
-    MainWindow window(settings, flags, prompter, shell);
-    if (!window.startUp())
+    BenchWindow bench;
+    if (!bench.start())
         return 1;
-    window.show();
+    MainWindow &window = bench.window;
 
     QFile page(folder.filePath(QStringLiteral("long.html")));
     page.open(QIODevice::WriteOnly);

@@ -3,7 +3,10 @@
 // What the benchmarks share: a silent prompter and shell, and the memory of
 // the program with its engine helper processes.
 
+#include "app/mainwindow.h"
 #include "core/prompter.h"
+#include "core/runtimeflags.h"
+#include "core/settings.h"
 #include "core/shell.h"
 
 #include <QDir>
@@ -30,6 +33,25 @@ class NoShell : public Shell
 public:
     bool openWithDefaultHandler(const QString &) override { return false; }
     bool startProgram(const QString &) override { return false; }
+};
+
+// The real main window in the current home, started and shown, with the
+// objects it works on.
+struct BenchWindow
+{
+    Settings settings;
+    RuntimeFlags flags;
+    SilentPrompter prompter;
+    NoShell shell;
+    MainWindow window{settings, flags, prompter, shell};
+
+    bool start()
+    {
+        if (!window.startUp())
+            return false;
+        window.show();
+        return true;
+    }
 };
 
 // This process and every process below it.

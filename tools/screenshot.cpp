@@ -3,8 +3,12 @@
 // and writes a picture of it.
 //
 //   screenshot <output.png> [--pages N] [--about] [--navgrid [--hint]] [--gridtools [--search TEXT]]
+//              [--scheme NAME] [--bar-top] [--background PICTURE [--tile-to-size]]
 
 #include "app/mainwindow.h"
+#include "app/windowappearance.h"
+#include "appearance/colourschemes.h"
+#include "appearance/gridbackground.h"
 #include "appearance/widgets/dropdowncombobox.h"
 #include "core/boxprompter.h"
 #include "core/desktopshell.h"
@@ -32,13 +36,15 @@ int main(int argc, char *argv[])
     EngineSetup::applyProcessModel();
     QApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: screenshot <output.png> [--pages N] [--about] [--navgrid [--hint]] [--gridtools [--search TEXT]]\n");
+        std::fprintf(stderr, "usage: screenshot <output.png> [--pages N] [--about] [--navgrid [--hint]] "
+                             "[--gridtools [--search TEXT]] [--scheme NAME] [--bar-top] "
+                             "[--background PICTURE [--tile-to-size]]\n");
         return 2;
     }
     const QString output = QString::fromLocal8Bit(argv[1]);
     int pages = 0;
-    bool about = false, navGrid = false, hint = false, gridTools = false;
-    QString search;
+    bool about = false, navGrid = false, hint = false, gridTools = false, barTop = false, tileToSize = false;
+    QString search, scheme, background;
     for (int i = 2; i < argc; ++i) {
         if (qstrcmp(argv[i], "--pages") == 0 && i + 1 < argc)
             pages = atoi(argv[++i]);
@@ -52,6 +58,14 @@ int main(int argc, char *argv[])
             gridTools = true;
         else if (qstrcmp(argv[i], "--search") == 0 && i + 1 < argc)
             search = QString::fromLocal8Bit(argv[++i]);
+        else if (qstrcmp(argv[i], "--scheme") == 0 && i + 1 < argc)
+            scheme = QString::fromLocal8Bit(argv[++i]);
+        else if (qstrcmp(argv[i], "--bar-top") == 0)
+            barTop = true;
+        else if (qstrcmp(argv[i], "--background") == 0 && i + 1 < argc)
+            background = QString::fromLocal8Bit(argv[++i]);
+        else if (qstrcmp(argv[i], "--tile-to-size") == 0)
+            tileToSize = true;
     }
 
     Settings settings;
@@ -84,6 +98,25 @@ int main(int argc, char *argv[])
                 return false;
         return true;
     }, 30000);
+    // The look as the options page "Aesthetics" would set it.
+    if (!scheme.isEmpty() || barTop || !background.isEmpty()) {
+        if (!scheme.isEmpty() && !ColourSchemes::apply(scheme, settings)) {
+            std::fprintf(stderr, "no scheme \"%s\"\n", qPrintable(scheme));
+            return 2;
+        }
+        if (barTop)
+            settings.buttonBarPosition = 1;
+        if (!background.isEmpty()) {
+            QString why;
+            if (!GridBackground::store(background, flags.dataFolder, &why)) {
+                std::fprintf(stderr, "%s\n", qPrintable(why));
+                return 2;
+            }
+            settings.gridBackgroundImage = 1;
+            settings.gridBackgroundImageSize = tileToSize ? 1 : 0;
+        }
+        window.appearance()->applyAppearance();
+    }
     if (about)
         window.openAboutPanel();
     if (gridTools) {

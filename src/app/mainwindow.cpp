@@ -3,6 +3,7 @@
 #include "addresses/addressmanagerfile.h"
 #include "app/aboutpanel.h"
 #include "app/splashwindow.h"
+#include "app/windowappearance.h"
 #include "app/windowframe.h"
 #include "appearance/skinimages.h"
 #include "audio/audiopage.h"
@@ -97,6 +98,7 @@ void MainWindow::buildForm()
     m_ownDialogs = std::make_unique<QtFileDialogs>(this);
     m_dialogs = m_ownDialogs.get();
     m_skin = std::make_unique<SkinImages>();
+    m_tinted = std::make_unique<SkinImages>(*m_skin);
     m_paneLook = std::make_unique<SkinnedPaneLook>(m_settings, *m_skin);
     m_commands = new CommandRegistry(this);
     setWindowIcon(QIcon(QPixmap::fromImage(m_skin->picture(SkinPicture::ProgramIcon))));
@@ -110,7 +112,7 @@ void MainWindow::buildForm()
     m_overlays->addPanel(m_pnAbout);
     connect(m_pnAbout, &AboutPanel::closeRequested, m_overlays, &OverlayPanels::hideAll);
     buildAppToolsMenu();
-    m_frame->applySkin(*m_skin, m_settings);
+    m_frame->applySkin(*m_tinted, m_settings);
 }
 
 void MainWindow::buildAppToolsMenu()
@@ -145,7 +147,7 @@ void MainWindow::createGridFeatures()
         f.laBrowserInfo,
     };
     m_gridFeatures = new GridFeatures(*m_grid, m_settings, m_flags, m_prompter, m_shell, *m_dialogs, *m_commands,
-                                      *m_skin, parts);
+                                      *m_tinted, parts);
 }
 
 bool MainWindow::startUp(SplashWindow *splash)
@@ -200,38 +202,38 @@ bool MainWindow::locateDataFolders()
 
 bool MainWindow::applyOptions()
 {
-    // Colours, bars, background, controller and hints join here as those
-    // features arrive; each reports its own failure and the step goes on.
-    m_frame->applySkin(*m_skin, m_settings);
-    m_frame->pnControls->setProperty("onTop", m_settings.buttonBarPosition == 1);
-    const bool corners = m_settings.cornerHints == 1;
-    for (QWidget *corner : {static_cast<QWidget *>(m_frame->laAudio), static_cast<QWidget *>(m_frame->laQueue),
-                            static_cast<QWidget *>(m_frame->laLocalIP), static_cast<QWidget *>(m_frame->laActiveIP)})
-        corner->setVisible(corners);
-    m_frame->layout();
-    return true;
+    // The subsystems exist from here on; the stored look (colours, bars,
+    // background), the controller and the corner hints apply to them.
+    if (!m_grid)
+        createSubsystems();
+    return m_appearance->applyAppearance();
+}
+
+void MainWindow::createSubsystems()
+{
+    m_grid = new BrowserGrid(m_settings, m_flags, m_prompter, *m_paneLook, m_frame->sbMainGrid, m_frame->pnMainGrid);
+    createGridFeatures();
+    WindowFrame &f = *m_frame;
+    m_navGrid = new NavGrid(*m_grid, m_settings, m_flags, m_prompter, *m_overlays, *m_commands, *m_tinted,
+                            {this, f.pnMaster, f.pnTop, f.pnControls, f.pnGridTop, f.pnGridRight, f.pnMainGrid,
+                             f.sbMainGrid, f.button(QStringLiteral("skNavGrid"))});
+    connect(m_frame, &WindowFrame::aboutToMaximizeOrRestore, m_navGrid, &NavGrid::hideForWindowChange);
+    connect(m_frame, &WindowFrame::maximizedOrRestored, m_navGrid, &NavGrid::showAfterWindowChange);
+    // The system's own audio output.
+    m_media = new MpvBackend(QString(), this);
+    m_audio = new AudioPlayer(m_flags, m_prompter, m_shell, *m_dialogs, *m_media, *m_commands, {m_frame->laAudio},
+                              this);
+    createGridTools();
+    createController();
+    m_appearance = std::make_unique<WindowAppearance>(
+        m_settings, m_flags, m_prompter, *m_skin, *m_tinted,
+        WindowAppearance::Parts{m_frame, m_grid, m_gridFeatures, m_navGrid,
+                                [this] { return m_controller->applyControllerSettings(); }});
 }
 
 bool MainWindow::initializeGrid()
 {
-    if (!m_grid) {
-        m_grid = new BrowserGrid(m_settings, m_flags, m_prompter, *m_paneLook, m_frame->sbMainGrid,
-                                 m_frame->pnMainGrid);
-        createGridFeatures();
-        WindowFrame &f = *m_frame;
-        m_navGrid = new NavGrid(*m_grid, m_settings, m_flags, m_prompter, *m_overlays, *m_commands, *m_skin,
-                                {this, f.pnMaster, f.pnTop, f.pnControls, f.pnGridTop, f.pnGridRight, f.pnMainGrid,
-                                 f.sbMainGrid, f.button(QStringLiteral("skNavGrid"))});
-        connect(m_frame, &WindowFrame::aboutToMaximizeOrRestore, m_navGrid, &NavGrid::hideForWindowChange);
-        connect(m_frame, &WindowFrame::maximizedOrRestored, m_navGrid, &NavGrid::showAfterWindowChange);
-        // The system's own audio output.
-        m_media = new MpvBackend(QString(), this);
-        m_audio = new AudioPlayer(m_flags, m_prompter, m_shell, *m_dialogs, *m_media, *m_commands,
-                                  {m_frame->laAudio}, this);
-        createGridTools();
-        createController();
-    }
-    return m_grid->layoutGrid(true);
+    return m_grid && m_grid->layoutGrid(true);
 }
 
 bool MainWindow::openAddressManagerFile()
@@ -292,6 +294,9 @@ bool MainWindow::autoSizeBrowsers()
         closeAfterFatalError(QStringLiteral("Could not resize the browsers, closing Vorlan"));
         return false;
     }
+    // One background tile per cell follows the new cell size.
+    if (m_settings.gridBackgroundImageSize == 1 && m_appearance)
+        m_appearance->applyGridBackgroundSize();
     return true;
 }
 
@@ -363,9 +368,6 @@ void MainWindow::createController()
     hooks.startOrNextGenre = [this] { return m_audio->playNextGenre(); };
     hooks.stopAudio = [this] { return m_audio->stopAudio(true); };
     m_controller = std::make_unique<GameController>(m_settings, m_flags, m_prompter, m_shell, *m_grid, hooks);
-    // The stored controller settings, as the options are applied at start.
-    if (!m_controller->applyControllerSettings())
-        m_prompter.showInformation(QStringLiteral("Could not initialize direct input."));
 }
 
 void MainWindow::closeAfterFatalError(const QString &message)

@@ -30,6 +30,7 @@ class QMenu;
 class Shell;
 class SkinImages;
 class SplashWindow;
+class WindowAppearance;
 class WindowFrame;
 
 // Where the start-up looks for things; tests point it at their own folders.
@@ -72,6 +73,9 @@ public:
     GridScanner *gridScanner() const { return m_scanner; }
     GridToolsPanel *gridTools() const { return m_gridTools; }
     GameController *controller() const { return m_controller.get(); }
+    WindowAppearance *appearance() const { return m_appearance.get(); }
+    // The skin as it is painted now (tinted towards the colour settings).
+    const SkinImages &skin() const { return *m_tinted; }
     // 0, or 1 after a fatal failure closed the program.
     int exitCode() const { return m_exitCode; }
     // A failure the program cannot go on from: the message, then the normal
@@ -119,6 +123,7 @@ private:
     void buildAppToolsMenu();
     void createGridFeatures();
     void windowSizeChanged();
+    void createSubsystems();
     void createGridTools();
     void createController();
 
@@ -129,6 +134,8 @@ private:
     StartupEnvironment m_environment;
 
     std::unique_ptr<SkinImages> m_skin;
+    std::unique_ptr<SkinImages> m_tinted;
+    std::unique_ptr<WindowAppearance> m_appearance;
     std::unique_ptr<PaneLook> m_paneLook;
     CommandRegistry *m_commands = nullptr;
     OverlayPanels *m_overlays = nullptr;

@@ -30,6 +30,20 @@ QImage SkinImages::glyphStrip(GlyphSet set, GlyphStyle style) const
     return i >= 0 && i < int(m_glyphs.size()) ? m_glyphs[size_t(i)] : QImage();
 }
 
+void SkinImages::setStrip(SkinStrip which, const QImage &image)
+{
+    const int i = int(which);
+    if (i >= 0 && i < int(m_strips.size()))
+        m_strips[size_t(i)] = image;
+}
+
+void SkinImages::setGlyphStrip(GlyphSet set, GlyphStyle style, const QImage &image)
+{
+    const int i = int(set) * 2 + int(style);
+    if (i >= 0 && i < int(m_glyphs.size()))
+        m_glyphs[size_t(i)] = image;
+}
+
 QImage SkinImages::bigGlyph(int index, GlyphStyle style) const
 {
     if (index < 0 || index >= BigGlyphCount)

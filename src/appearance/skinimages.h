@@ -112,6 +112,9 @@ public:
 
     QImage strip(SkinStrip which) const;
     QImage glyphStrip(GlyphSet set, GlyphStyle style) const;
+    // For a tinted copy (SkinTinter).
+    void setStrip(SkinStrip which, const QImage &image);
+    void setGlyphStrip(GlyphSet set, GlyphStyle style, const QImage &image);
     // One frame of ilBigGlyphs; a null image for an index out of range.
     QImage bigGlyph(int index, GlyphStyle style) const;
     QImage picture(SkinPicture which) const;

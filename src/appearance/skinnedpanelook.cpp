@@ -1,6 +1,7 @@
 #include "appearance/skinnedpanelook.h"
 
 #include "appearance/skinimages.h"
+#include "appearance/skintinter.h"
 #include "core/settings.h"
 
 SkinnedPaneLook::SkinnedPaneLook(const Settings &settings, const SkinImages &skin)
@@ -14,18 +15,24 @@ PaneColours SkinnedPaneLook::colours() const
             settingsColor(m_settings.statusBarFontColor), settingsColor(m_settings.statusBarFontShadowColor)};
 }
 
-PaneButtonSkin SkinnedPaneLook::buttonSkin(bool, bool zoomButton) const
+PaneButtonSkin SkinnedPaneLook::buttonSkin(bool active, bool zoomButton) const
 {
-    const QList<QImage> faces = SkinImages::frames(m_skin.strip(SkinStrip::BrowserButton),
-                                                   SkinImages::frameSize(SkinStrip::BrowserButton));
-    QImage glyph;
-    if (m_settings.buttonGlyphStyle != 2) {
-        const GlyphStyle style = m_settings.buttonGlyphStyle == 0 ? GlyphStyle::Bevel : GlyphStyle::Color;
-        glyph = SkinImages::frames(m_skin.glyphStrip(GlyphSet::BrowserButton, style),
-                                   SkinImages::glyphFrameSize(GlyphSet::BrowserButton))
-                    .value(zoomButton ? 1 : 0);
+    // Tinted once per colour and style: panes ask on every selection.
+    Cached &cached = m_cache[active ? 1 : 0];
+    const int colour = active ? m_settings.activeBrowserBorderColor : m_settings.gridBackgroundColor;
+    const std::array<int, 4> key{colour, m_settings.buttonGlyphStyle, m_settings.buttonGlyphColor,
+                                 m_settings.buttonGlyphBorderColor};
+    if (cached.key != key) {
+        cached.key = key;
+        cached.faces = SkinImages::frames(SkinTinter::paneButtonFaces(m_skin, m_settings, active),
+                                          SkinImages::frameSize(SkinStrip::BrowserButton));
+        cached.glyphs = m_settings.buttonGlyphStyle == 2
+                            ? QList<QImage>()
+                            : SkinImages::frames(SkinTinter::paneButtonGlyphs(m_skin, m_settings, active),
+                                                 SkinImages::glyphFrameSize(GlyphSet::BrowserButton));
     }
-    return {faces.value(0), faces.value(1), faces.value(2), glyph};
+    return {cached.faces.value(0), cached.faces.value(1), cached.faces.value(2),
+            cached.glyphs.value(zoomButton ? 1 : 0)};
 }
 
 QImage SkinnedPaneLook::picture(PanePicture picture) const

@@ -2,6 +2,10 @@
 
 #include "appearance/panelook.h"
 
+#include <QList>
+
+#include <array>
+
 class SkinImages;
 struct Settings;
 
@@ -17,6 +21,14 @@ public:
     QImage picture(PanePicture picture) const override;
 
 private:
+    struct Cached
+    {
+        std::array<int, 4> key{-1, -1, -1, -1};
+        QList<QImage> faces;
+        QList<QImage> glyphs;
+    };
+
     const Settings &m_settings;
     const SkinImages &m_skin;
+    mutable Cached m_cache[2]; // inactive, active
 };

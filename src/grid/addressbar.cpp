@@ -118,6 +118,12 @@ void AddressBar::enterMode(Mode mode)
     applyColours();
 }
 
+void AddressBar::refreshLook()
+{
+    m_parts.modeButton->setBitGlyph(QImage());
+    enterMode(m_mode);
+}
+
 void AddressBar::applyColours()
 {
     const bool search = m_mode == Mode::WebSearch;

@@ -42,6 +42,8 @@ public:
     AddressBar(BrowserGrid &grid, Settings &settings, RuntimeFlags &flags, Prompter &prompter, Shell &shell,
                FileDialogs &dialogs, CommandRegistry &commands, Parts parts, QObject *parent = nullptr);
 
+    // The colours and the mode glyph again, after the look changed.
+    void refreshLook();
     // The glyph of the mode button: image n of the big glyphs.
     void setGlyphSource(std::function<QImage(int)> glyph) { m_glyph = std::move(glyph); }
     // Makes a favorites group from the bar's list; false when it could not.

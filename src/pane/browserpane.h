@@ -58,6 +58,8 @@ public:
     const QStringList &historyList() const { return m_historyList; }
     bool securityOn() const;
     QWidget *buttonStrip() const { return m_pnButtons; }
+    // Takes the look's colours and button pictures again, as it stands.
+    void refreshLook() { applyLook(m_isActive); }
 
 signals:
     // The zoom button was clicked; the pane has zoomed its page (or told

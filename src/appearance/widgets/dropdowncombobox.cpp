@@ -28,6 +28,27 @@ void DropDownComboBox::showPopup()
     popup->setGeometry(left, popup->y(), width, popup->height());
 }
 
+void DropDownComboBox::setBevel(int bevel)
+{
+    m_bevel = bevel;
+    switch (bevel) {
+    case 0:
+        setFrame(false);
+        setStyleSheet(QString());
+        break;
+    case 2:
+        // A thin, rounded edge in the palette's own mid colour.
+        setFrame(true);
+        setStyleSheet(QStringLiteral("QComboBox { border: 1px solid palette(mid); border-radius: 4px;"
+                                     " background: palette(base); color: palette(text); padding-left: 3px; }"));
+        break;
+    default:
+        setFrame(true);
+        setStyleSheet(QString());
+        break;
+    }
+}
+
 bool DropDownComboBox::eventFilter(QObject *watched, QEvent *event)
 {
     // An editable box's text field takes the double-click itself.

@@ -17,6 +17,10 @@ public:
 
     void showPopup() override;
 
+    // The box's edge: 0 "Flat", 1 "Inherited" (the style's own), 2 "Soft".
+    void setBevel(int bevel);
+    int bevel() const { return m_bevel; }
+
 signals:
     void aboutToShowPopup();
     void doubleClicked(Qt::KeyboardModifiers modifiers);
@@ -32,4 +36,5 @@ protected:
 
 private:
     int m_popupWidth = 0;
+    int m_bevel = 1;
 };

@@ -1,0 +1,81 @@
+#include "appearance/gridbackground.h"
+
+#include "appearance/jpegdecoder.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QSaveFile>
+
+namespace GridBackground {
+
+QString filePath(const QString &dataFolder)
+{
+    return dataFolder + QStringLiteral("Aesthetic Profiles/gbi_active.bmp");
+}
+
+QImage readPicture(const QString &path, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = file.errorString();
+        return {};
+    }
+    // No more than a picture can be: a file of gigabytes is not read.
+    constexpr qint64 MaximumBytes = 256ll * 1024 * 1024;
+    if (file.size() > MaximumBytes) {
+        if (error)
+            *error = QStringLiteral("the file is too large");
+        return {};
+    }
+    const QByteArray data = file.readAll();
+    if (data.startsWith("\xFF\xD8"))
+        return JpegDecoder::decode(data, error);
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "bmp");
+    // The same bounds as for a JPEG, checked on the header before any pixel.
+    const QSize size = reader.size();
+    if (size.isValid()
+        && (size.width() > JpegDecoder::MaximumSide || size.height() > JpegDecoder::MaximumSide
+            || qint64(size.width()) * size.height() > JpegDecoder::MaximumPixels)) {
+        if (error)
+            *error = QStringLiteral("a picture of %1 x %2 pixels is too large").arg(size.width()).arg(size.height());
+        return {};
+    }
+    const QImage image = reader.read();
+    if (image.isNull() && error)
+        *error = reader.errorString();
+    return image;
+}
+
+bool store(const QString &sourcePath, const QString &dataFolder, QString *error)
+{
+    const QImage picture = readPicture(sourcePath, error);
+    if (picture.isNull())
+        return false;
+    const QString target = filePath(dataFolder);
+    QDir().mkpath(QFileInfo(target).absolutePath());
+    QSaveFile file(target);
+    QImageWriter writer(&file, "bmp");
+    if (!file.open(QIODevice::WriteOnly) || !writer.write(picture.convertToFormat(QImage::Format_RGB888))
+        || !file.commit()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+QImage load(const QString &dataFolder)
+{
+    const QString path = filePath(dataFolder);
+    return QFileInfo::exists(path) ? readPicture(path) : QImage();
+}
+
+} // namespace GridBackground
