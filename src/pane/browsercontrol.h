@@ -41,6 +41,8 @@ public:
     virtual void goBack() = 0;
     virtual void goForward() = 0;
     virtual void stop() = 0;
+    // Loads the page it shows again.
+    virtual void reload() = 0;
 
     virtual bool busy() const = 0;          // a load is in progress
     virtual bool hasDocument() const = 0;   // a document has loaded
@@ -83,6 +85,9 @@ signals:
     void documentComplete(const QString &address);
     void windowClosing();
     void setSecureLockIcon(int level);
+    // The process that renders the page ended abnormally (crashed or was
+    // killed); the page shows nothing until it loads again.
+    void renderProcessGone();
 
 protected:
     NewWindowDecision decideNewWindow() const

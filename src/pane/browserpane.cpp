@@ -63,6 +63,7 @@ BrowserPane::BrowserPane(PaneHost &host, const PaneLook &look, QWidget *parent, 
     m_control->widget()->setParent(m_pnWhiteBack);
     m_control->widget()->lower();
     m_pnButtons->raise();
+    m_laCrashNotice->raise();
     connectControl();
     resizeEvent(nullptr);
 }
@@ -88,6 +89,24 @@ void BrowserPane::buildForm()
     m_pnWhiteBack = makePanel(m_pnBrowserBack, "pnWhiteBack", Qt::white);
 
     m_pnButtons = makePanel(m_pnWhiteBack, "pnButtons", grid);
+
+    m_laCrashNotice = new QLabel(m_pnWhiteBack);
+    m_laCrashNotice->setObjectName(QStringLiteral("laCrashNotice"));
+    m_laCrashNotice->setWordWrap(true);
+    m_laCrashNotice->setTextFormat(Qt::RichText);
+    m_laCrashNotice->setMargin(6);
+    m_laCrashNotice->setAutoFillBackground(true);
+    QPalette notice = m_laCrashNotice->palette();
+    notice.setColor(QPalette::Window, QColor(255, 243, 205));
+    notice.setColor(QPalette::WindowText, QColor(90, 60, 0));
+    m_laCrashNotice->setPalette(notice);
+    m_laCrashNotice->hide();
+    connect(m_laCrashNotice, &QLabel::linkActivated, this, [this](const QString &link) {
+        if (link != PageCrashRecovery::ReloadLink || m_state.closing || !m_control)
+            return;
+        m_laCrashNotice->hide();
+        m_control->reload();
+    });
 
     m_skSelect = new SkinButton(m_pnButtons);
     m_skSelect->setObjectName(QStringLiteral("skSelect"));
@@ -169,6 +188,7 @@ void BrowserPane::connectControl()
         m_imSecurityOn->setVisible(level != 0);
         m_imSecurityOff->setVisible(level == 0);
     });
+    connect(m_control, &BrowserControl::renderProcessGone, this, &BrowserPane::renderProcessGone);
     // windowClosing: a page can never close its pane, so nothing happens.
     m_control->setNewWindowHandler([this] { return decideNewWindow(); });
 }
@@ -217,10 +237,35 @@ NewWindowDecision BrowserPane::decideNewWindow()
     return decision;
 }
 
+void BrowserPane::renderProcessGone()
+{
+    if (m_state.closing || !m_control)
+        return;
+    if (m_crashRecovery.crashed() == PageCrashRecovery::Step::ReloadNow) {
+        m_laCrashNotice->setText(PageCrashRecovery::ReloadingNotice);
+        m_control->reload();
+    } else {
+        m_laCrashNotice->setText(PageCrashRecovery::StoppedNotice);
+    }
+    placeCrashNotice();
+    m_laCrashNotice->show();
+    m_laCrashNotice->raise();
+}
+
+void BrowserPane::placeCrashNotice()
+{
+    const int width = m_pnWhiteBack->width();
+    const int height = qMin(m_pnWhiteBack->height(), m_laCrashNotice->heightForWidth(width));
+    m_laCrashNotice->setGeometry(0, m_pnWhiteBack->height() - height, width, height);
+}
+
 void BrowserPane::documentComplete()
 {
     if (m_state.closing)
         return;
+    // The page is back after its renderer died.
+    if (m_laCrashNotice->isVisible() && m_laCrashNotice->text() == PageCrashRecovery::ReloadingNotice)
+        m_laCrashNotice->hide();
     if (m_isActive)
         m_host.setActiveIP(QStringLiteral("Unresolved"));
     // "Search on download": the search text is highlighted in every page
@@ -382,6 +427,7 @@ void BrowserPane::resizeEvent(QResizeEvent *)
     m_pnWhiteBack->setGeometry(0, 0, inner.width(), inner.height());
     if (m_control)
         m_control->widget()->setGeometry(0, 0, inner.width(), inner.height());
+    placeCrashNotice();
 }
 
 bool BrowserPane::eventFilter(QObject *watched, QEvent *event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pane/browsercontrol.h"
+#include "pane/pagecrashrecovery.h"
 #include "pane/pageoperations.h"
 
 #include <QStringList>
@@ -79,6 +80,8 @@ private:
     void documentComplete();
     void connectControl();
     NewWindowDecision decideNewWindow();
+    void renderProcessGone();
+    void placeCrashNotice();
 
     PaneHost &m_host;
     const PaneLook &m_look;
@@ -94,9 +97,11 @@ private:
     ShadowLabel *m_laCellNo;
     QLabel *m_imMoveTabGray, *m_imMoveTabColor;
     QLabel *m_imgBusy;
+    QLabel *m_laCrashNotice; // over the page's foot while its renderer is gone
 
     QStringList m_historyList;
     PaneState m_state;
+    PageCrashRecovery m_crashRecovery;
     PageOperations m_operations{*this, m_state};
     int m_buttonsDragY = 0;
     bool m_buttonsDragging = false;

@@ -57,6 +57,13 @@ WebEngineBrowserControl::WebEngineBrowserControl(QWidget *parentWidget)
         auto copy = error;
         copy.rejectCertificate();
     });
+    connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
+            [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
+                if (status == QWebEnginePage::NormalTerminationStatus)
+                    return;
+                m_loading = false;
+                emit renderProcessGone();
+            });
     // Pages never close their pane.
     connect(m_page, &QWebEnginePage::windowCloseRequested, this, &BrowserControl::windowClosing);
 }
@@ -111,6 +118,11 @@ void WebEngineBrowserControl::goForward()
 void WebEngineBrowserControl::stop()
 {
     m_page->triggerAction(QWebEnginePage::Stop);
+}
+
+void WebEngineBrowserControl::reload()
+{
+    m_page->triggerAction(QWebEnginePage::Reload);
 }
 
 QString WebEngineBrowserControl::locationUrl() const

@@ -24,6 +24,7 @@ public:
     void goBack() override;
     void goForward() override;
     void stop() override;
+    void reload() override;
 
     bool busy() const override { return m_loading; }
     bool hasDocument() const override { return m_hasDocument; }

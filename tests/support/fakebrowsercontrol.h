@@ -28,6 +28,7 @@ public:
     void goBack() override {}
     void goForward() override {}
     void stop() override { ++stops; }
+    void reload() override { ++reloads; }
     bool busy() const override { return false; }
     bool hasDocument() const override { return !m_location.isEmpty(); }
     QString locationUrl() const override { return m_location; }
@@ -72,6 +73,7 @@ public:
     QStringList scripts;
     QVariant scriptResult;
     int stops = 0;
+    int reloads = 0;
     int grabs = 0;
 
 private:
