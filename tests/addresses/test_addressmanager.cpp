@@ -1,0 +1,864 @@
+#include "addresses/addressactions.h"
+#include "addresses/addresssearchbar.h"
+#include "addresses/addresstreetext.h"
+#include "addresses/favoritescommands.h"
+#include "addresses/favoritestree.h"
+#include "addresses/importscommands.h"
+#include "addresses/importstree.h"
+#include "addresses/queuearea.h"
+#include "appearance/widgets/listboxstripes.h"
+#include "core/eventwait.h"
+#include "support/addressmanagerharness.h"
+#include "support/localwebserver.h"
+
+#include <QAction>
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSplitter>
+#include <QTest>
+#include <QToolButton>
+
+// The address manager with its panel over a grid of engine-less panes: the
+// start-up and close, the panel and its sizes, the commands of both trees
+// and the queue.
+class TestAddressManager : public QObject
+{
+    Q_OBJECT
+
+    static const QByteArray Small;
+    static QStringList lines(const AddressTree &tree) { return AddressTreeText::treeLines(tree); }
+    static QString bullet() { return QStringLiteral("\u2022"); }
+    static QAction *menuItem(QMenu *menu, const QString &name)
+    {
+        return menu->findChild<QAction *>(name);
+    }
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+
+    void everyControlAndCommandByName()
+    {
+        AddressManagerHarness h;
+        for (const char *name : {"pnManager", "pnManagerTitle", "btnMinManager", "btnMaxManager", "tvFavorites",
+                                 "tvImports", "pnFavTitle", "pnImportsTitle", "pnQueueTitle", "pnQueuePlane",
+                                 "lbQueueList", "sbFavoritesMaster", "sbImportsMaster", "sbQueueMaster",
+                                 "edFavoritesSearch", "edImportsSearch", "cbQueueTimerInterval", "sbQueueTimerPause",
+                                 "sbQueueTimerClear", "imTimer", "imDX", "Label66", "Label67", "Label68", "Label69",
+                                 "Label70", "Label71", "pnCalendar", "HistoryCalendar"})
+            QVERIFY2(h.window.findChild<QWidget *>(QLatin1String(name)), name);
+        for (const char *command :
+             {"skManager", "OpenByTimer1", "OpenByDirectInput1", "SendWebAddresstotheQueueFavoritesMaster",
+              "NewGroupFavoritesFavorites", "ClearFavoritesHistory", "RecursiveFolderSearchImportLocal",
+              "WebAddressManagerImportsMaster", "GridtoGroupImportGrid", "OpenWebAddressNowQueueSelected"})
+            QVERIFY2(h.commands.command(QLatin1String(command)), command);
+        QComboBox *delay = h.panel()->cbQueueTimerInterval;
+        QCOMPARE(delay->count(), 8);
+        QCOMPARE(delay->itemText(0), QStringLiteral("1sec."));
+        QCOMPARE(delay->itemText(7), QStringLiteral("60sec."));
+        QCOMPARE(h.panel()->Label66->text(), QStringLiteral("Status:   Stopped "));
+        QCOMPARE(h.panel()->lbQueueList->toolTip(), QStringLiteral("Right click for pop up menu."));
+        QVERIFY(!h.panel()->isVisible());
+    }
+
+    void aFreshStartMakesTheFileAndEditsSurviveTheClose()
+    {
+        AddressManagerHarness h;
+        QVERIFY(h.manager->startUp());
+        QVERIFY(h.prompter.shown.isEmpty());
+        QCOMPARE(h.readFile(h.wam()).count("\r\n"), 120);
+        // A run: a favorite deleted, a group made, two pages visited.
+        AddressNode *news = h.find(h.favorites(), QStringLiteral("World News"));
+        h.favorites().remove(news->child(0));
+        h.manager->favorites().makeGroup(QStringLiteral("Mine"), {QStringLiteral("http://mine.test/")});
+        h.open(QStringLiteral("http://visited.test/"));
+        h.control(0)->navigate2(QStringLiteral("http://caf\u00e9.test/"));
+        QVERIFY(h.manager->saveAddressManagerFile());
+        const QByteArray saved = h.readFile(h.wam());
+        QCOMPARE(saved.count("\r\n"), 124);
+        QVERIFY(saved.endsWith("\r\n\tMine\r\n\t\thttp://mine.test/\r\nHistory\r\n\tMonday \xe2\x80\xa2 3/4/24\r\n"
+                               "\t\thttp://visited.test/\r\n\t\thttp://caf\xc3\xa9.test/\r\n"));
+        // The next run reads what this one wrote, and writes it back byte
+        // for byte.
+        h.favorites().clear();
+        QVERIFY(h.manager->startUp());
+        QVERIFY(h.find(h.favorites(), QStringLiteral("http://mine.test/")));
+        QCOMPARE(h.find(h.favorites(), QStringLiteral("World News"))->childCount(), 73);
+        QVERIFY(h.manager->saveAddressManagerFile());
+        QCOMPARE(h.readFile(h.wam()), saved);
+        QVERIFY(h.prompter.shown.isEmpty());
+    }
+
+    void aFileWrittenOnWindowsIsWrittenBackAsUtf8()
+    {
+        AddressManagerHarness h;
+        QVERIFY(h.load("Favorites\r\n\tNG \x95 3/1/24\r\n\t\thttp://a.test/\r\nHistory\r\n"
+                       "\tFriday \x95 3/1/24\r\n\t\thttp://h.test/\r\n"));
+        QCOMPARE(h.favorites().nodeAt(1)->caption(), QStringLiteral("NG \u2022 3/1/24"));
+        // Today's visits go under a node of their own.
+        h.manager->addToHistory(QStringLiteral("http://h.test/"));
+        QVERIFY(h.manager->saveAddressManagerFile());
+        QCOMPARE(h.readFile(h.wam()),
+                 QByteArray("Favorites\r\n\tNG \xe2\x80\xa2 3/1/24\r\n\t\thttp://a.test/\r\nHistory\r\n"
+                            "\tFriday \xe2\x80\xa2 3/1/24\r\n\t\thttp://h.test/\r\n"
+                            "\tMonday \xe2\x80\xa2 3/4/24\r\n\t\thttp://h.test/\r\n"));
+    }
+
+    void theQueueTakesTheStoredChoicesAtStartUp_data()
+    {
+        QTest::addColumn<int>("delay");
+        QTest::addColumn<int>("openType");
+        QTest::addColumn<int>("interval");
+        QTest::addColumn<int>("validType");
+        QTest::newRow("5 seconds, by controller") << 1 << 1 << 5000 << 1;
+        QTest::newRow("60 seconds, by timer") << 7 << 0 << 60000 << 0;
+        QTest::newRow("delay 9, open type 2") << 9 << 2 << 30000 << 0;
+    }
+    void theQueueTakesTheStoredChoicesAtStartUp()
+    {
+        QFETCH(int, delay);
+        QFETCH(int, openType);
+        AddressManagerHarness h;
+        // The settings are read after the window made its parts.
+        h.settings.addressManagerQueueDelay = delay;
+        h.settings.addressManagerQueueOpenType = openType;
+        QVERIFY(h.manager->startUp());
+        QTEST(h.manager->queue().timer().interval(), "interval");
+        QTEST(h.settings.addressManagerQueueOpenType, "validType");
+        QVERIFY(!h.manager->queue().timer().isActive());
+        QVERIFY(h.commands.trigger(QStringLiteral("skManager")));
+        QCOMPARE(h.panel()->cbQueueTimerInterval->currentText(),
+                 AddressQueue::DelayChoices.at(AddressQueue::validDelay(delay)));
+        QCOMPARE(h.panel()->Label66->isVisible(), openType != 1);
+        QCOMPARE(h.panel()->Label70->isVisible(), openType == 1);
+    }
+
+    void aDamagedFileEndsTheStartUp()
+    {
+        AddressManagerHarness h;
+        QVERIFY(!h.load("favorites\r\nHistory\r\n"));
+        QCOMPARE(h.prompter.texts(), QStringList({"The Web Address Manager file is damaged, resetting..."}));
+        QVERIFY(!QFile::exists(h.wam()));
+    }
+
+    void retentionAtStartUp_data()
+    {
+        QTest::addColumn<int>("retention");
+        QTest::addColumn<QString>("maxDate");
+        QTest::addColumn<int>("dateNodes");
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("within 30 days") << 0 << "3/20/24" << 1 << QStringList();
+        QTest::newRow("retention 0 and an old max date") << 0 << "2/1/24" << 0 << QStringList();
+        QTest::newRow("every session") << 3 << "3/20/24" << 0 << QStringList();
+        QTest::newRow("a date that is none") << 1 << "later" << 1 << QStringList({"Could not clear browser history."});
+    }
+    void retentionAtStartUp()
+    {
+        QFETCH(int, retention);
+        QFETCH(QString, maxDate);
+        AddressManagerHarness h;
+        h.settings.historyRetention = retention;
+        h.settings.historyMaxDate = maxDate;
+        QVERIFY(h.load("Favorites\r\nHistory\r\n\tFriday \xe2\x80\xa2 3/1/24\r\n\t\thttp://h.test/\r\n"));
+        QTEST(h.favorites().root(1)->childCount(), "dateNodes");
+        QTEST(h.prompter.texts(), "messages");
+    }
+
+    void visitsLandUnderTodaysNodeOnce()
+    {
+        AddressManagerHarness h;
+        QVERIFY(h.load(Small));
+        h.open(QStringLiteral("http://a.test/"));
+        h.control(0)->navigate2(QStringLiteral("http://b.test/"));
+        h.control(0)->navigate2(QStringLiteral("http://a.test/"));
+        h.open(QStringLiteral("http://a.test/")); // another pane
+        QCOMPARE(lines(h.favorites()).mid(4),
+                 QStringList({"History", "\tMonday \u2022 3/4/24", "\t\thttp://a.test/", "\t\thttp://b.test/"}));
+    }
+
+    void visitsOnTheRealEngineLandInHistory()
+    {
+        LocalWebServer server;
+        const QByteArray head = "<!DOCTYPE html><html><head><meta charset=\"utf-8\"></head><body>";
+        server.addPage(QStringLiteral("/start"), head + "<a id=\"next\" href=\"/next\">next</a></body></html>");
+        server.addPage(QStringLiteral("/next"), head + "<p>next</p></body></html>");
+        QVERIFY(server.isListening());
+        AddressManagerHarness h(0, true);
+        QVERIFY(h.load(Small));
+        const QString start = server.url(QStringLiteral("/start")).toString();
+        const QString next = server.url(QStringLiteral("/next")).toString();
+        QVERIFY(h.openAndLoad(QUrl(start)));
+        BrowserControl *control = h.grid->pane(0)->control();
+        // The page leaves by its own link, then the user goes back to it.
+        QVERIFY(control->runScript(QStringLiteral("document.getElementById('next').click()"), 5000));
+        QTRY_COMPARE_WITH_TIMEOUT(control->locationUrl(), next, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(!control->busy(), 20000);
+        control->navigate2(start);
+        QTRY_VERIFY_WITH_TIMEOUT(control->locationUrl() == start && !control->busy(), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(lines(h.favorites()).mid(4),
+                                  QStringList({"History", "\tMonday \u2022 3/4/24", "\t\t" + start, "\t\t" + next}),
+                                  20000);
+    }
+
+    void panelSizes_data()
+    {
+        QTest::addColumn<int>("barPosition");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QRect>("geometry");
+        QTest::addColumn<QRect>("otherGeometry");
+        // The grid's client area is 901 x 459; 901 / 1.25 = 720.8, 459 / 1.25
+        // = 367.2. Minimised, the panel is centred on the 915 x 600 window.
+        const QRect minimised(915 / 2 - 721 / 2, 600 / 2 - 367 / 2, 721, 367);
+        QTest::newRow("minimised") << 0 << 1 << minimised << QRect(7, 31 + 7, 901, 459);
+        QTest::newRow("maximised, bar below") << 0 << 2 << QRect(7, 31 + 7, 901, 459) << minimised;
+        QTest::newRow("maximised, bar on top") << 1 << 2 << QRect(7, 31 + 65 + 7, 901, 459) << minimised;
+    }
+    void panelSizes()
+    {
+        QFETCH(int, barPosition);
+        QFETCH(int, mode);
+        QFETCH(QRect, otherGeometry);
+        AddressManagerHarness h(barPosition);
+        QVERIFY(h.manager->startUp());
+        h.flags.addressManagerState = mode;
+        QVERIFY(h.commands.trigger(QStringLiteral("skManager")));
+        QVERIFY(h.panel()->isVisible());
+        QTEST(h.panel()->geometry(), "geometry");
+        // A quarter of the height for the queue, a third of the width for
+        // the imports.
+        const QRect area = h.panel()->addressesArea();
+        QCOMPARE(h.panel()->pnQueuePlane->height(), area.height() / 4);
+        QCOMPARE(h.panel()->pnImports->width(), area.width() / 3);
+        // The other size, kept for the next opening.
+        (mode == 1 ? h.panel()->btnMaxManager : h.panel()->btnMinManager)->click();
+        QCOMPARE(h.flags.addressManagerState, 3 - mode);
+        QCOMPARE(h.panel()->geometry(), otherGeometry);
+        QCOMPARE(h.panel()->pnQueuePlane->height(), h.panel()->addressesArea().height() / 4);
+        h.panel()->btnCloseManager->click();
+        QVERIFY(!h.panel()->isVisible());
+        QVERIFY(h.commands.trigger(QStringLiteral("skManager")));
+        QCOMPARE(h.panel()->geometry(), otherGeometry);
+        // Neither size fits a window lower than 401 pixels.
+        h.window.resize(915, 400);
+        h.panel()->btnMinManager->click();
+        h.panel()->btnMaxManager->click();
+        QCOMPARE(h.panel()->geometry(), otherGeometry);
+        const QString tooSmall = QStringLiteral("Resize, window is to small to show the address manager panel.");
+        QCOMPARE(h.prompter.texts(), QStringList({"Could not get the system favorites.",
+                                                  "Could not get the system favorites.", tooSmall, tooSmall}));
+    }
+
+    void aWindowTooSmallForThePanel_data()
+    {
+        QTest::addColumn<QSize>("window");
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("400 high") << QSize(915, 400) << false;
+        QTest::newRow("400 wide") << QSize(400, 600) << false;
+        QTest::newRow("401 by 401") << QSize(401, 401) << true;
+    }
+    void aWindowTooSmallForThePanel()
+    {
+        QFETCH(QSize, window);
+        QFETCH(bool, opens);
+        AddressManagerHarness h;
+        QVERIFY(h.writeFile(h.scratch.filePath(QStringLiteral("Favorites/a.url")),
+                            "[InternetShortcut]\r\nURL=http://shortcut.test/\r\n"));
+        QVERIFY(h.manager->startUp());
+        h.window.resize(window);
+        QVERIFY(h.commands.trigger(QStringLiteral("skManager")));
+        QCOMPARE(h.panel()->isVisible(), opens);
+        QCOMPARE(h.prompter.texts(), opens ? QStringList() : QStringList({AddressManager::TooSmallMessage}));
+        QCOMPARE(AddressManager::TooSmallMessage,
+                 QStringLiteral("Resize, window is to small to show the address manager panel."));
+        // Refused, nothing of the panel was filled.
+        QCOMPARE(h.manager->imports().systemFavoritesRoot()->childCount(), opens ? 1 : 0);
+    }
+
+    void openingFillsTheImports()
+    {
+        AddressManagerHarness h;
+        QVERIFY(h.manager->startUp());
+        h.open(QStringLiteral("http://one.test/"));
+        h.open(QStringLiteral("http://two.test/"));
+        QVERIFY(h.writeFile(h.scratch.filePath(QStringLiteral("Favorites/a.url")),
+                            "[InternetShortcut]\r\nURL=http://shortcut.test/\r\n"));
+        h.settings.favoritesAutoCollapse = 1;
+        QVERIFY(h.commands.trigger(QStringLiteral("skManager")));
+        QVERIFY(h.prompter.shown.isEmpty());
+        QCOMPARE(lines(h.imports()), QStringList({"Current Grid", "\thttp://one.test/", "\thttp://two.test/",
+                                                  "System Favorites", "\thttp://shortcut.test/", "Local Files"}));
+        QVERIFY(h.manager->favoritesView().autoExpand());
+        QVERIFY(!menuItem(h.manager->favoritesCommands().masterMenu(), "FullExpandFavoritesMaster")->isEnabled());
+        QVERIFY(!h.manager->importsView().autoExpand());
+        // The second opening reads the grid again, the system favorites not.
+        h.panel()->btnCloseManager->click();
+        h.open(QStringLiteral("http://three.test/"));
+        QVERIFY(h.commands.trigger(QStringLiteral("skManager")));
+        QCOMPARE(h.manager->imports().currentGridRoot()->childCount(), 3);
+        QCOMPARE(h.manager->imports().systemFavoritesRoot()->childCount(), 1);
+    }
+
+    void noSystemFavoritesIsTold()
+    {
+        AddressManagerHarness h;
+        QVERIFY(h.manager->startUp());
+        QVERIFY(h.commands.trigger(QStringLiteral("skManager")));
+        QCOMPARE(h.prompter.texts(), QStringList({"Could not get the system favorites."}));
+        QVERIFY(h.panel()->isVisible());
+        h.prompter.shown.clear();
+        QVERIFY(h.commands.trigger(QStringLiteral("RefreshImportSystem")));
+        QVERIFY(h.commands.trigger(QStringLiteral("RefreshImportGrid")));
+        QCOMPARE(h.prompter.texts(),
+                 QStringList({"Could not get the system favorites.", "Could not get the grid's web addresses."}));
+    }
+
+    void theQueueOpensOnePanePerTick()
+    {
+        AddressManagerHarness h;
+        QVERIFY(h.load(Small));
+        QVERIFY(h.commands.trigger(QStringLiteral("skManager")));
+        h.select(h.find(h.favorites(), QStringLiteral("News")));
+        QVERIFY(h.commands.trigger(QStringLiteral("SendGrouptotheQueueFavoritesMaster")));
+        ManagerPanel *p = h.panel();
+        QCOMPARE(p->lbQueueList->count(), 2);
+        QCOMPARE(p->Label66->text(), QStringLiteral("Status:   Started"));
+        QCOMPARE(p->Label68->text(), QStringLiteral("2"));
+        QCOMPARE(h.laQueue->text(), QStringLiteral("Queue") + bullet() + "2");
+        QVERIFY(p->Label66->isVisible());
+        QVERIFY(!p->Label70->isVisible());
+        QVERIFY(h.manager->queue().timer().isActive());
+        QCOMPARE(h.manager->queue().timer().interval(), 30000);
+        h.manager->queue().tick();
+        QCOMPARE(h.flags.browserCount, 1);
+        QCOMPARE(h.grid->pane(0)->control()->locationUrl(), QStringLiteral("http://n.test/"));
+        QCOMPARE(h.flags.activeBrowser, NoIndex); // a queued pane stays in the background
+        QCOMPARE(p->lbQueueList->count(), 1);
+        QCOMPARE(h.laQueue->text(), QStringLiteral("Queue") + bullet() + "1");
+        h.manager->queue().tick();
+        QCOMPARE(h.grid->pane(1)->control()->locationUrl(), QStringLiteral("http://m.test/"));
+        QCOMPARE(p->Label66->text(), QStringLiteral("Status:   Stopped"));
+        QCOMPARE(p->Label68->text(), QStringLiteral("0"));
+        QCOMPARE(h.laQueue->text(), QString());
+        QVERIFY(!h.manager->queue().timer().isActive());
+        h.manager->stopQueueTimer();
+    }
+
+    void tmQueueOpensOnePanePerIntervalInOrder()
+    {
+        AddressManagerHarness h;
+        h.settings.addressManagerQueueDelay = 0; // "1sec."
+        QVERIFY(h.load(Small));
+        // What the grid holds after each tick.
+        QList<int> panesAfterTick;
+        connect(&h.manager->queue().timer(), &QTimer::timeout, &h.window,
+                [&h, &panesAfterTick] { panesAfterTick << h.flags.browserCount; });
+        h.manager->queue().append({"http://a.test/", "http://b.test/", "http://c.test/"});
+        QElapsedTimer clock;
+        clock.start();
+        QTRY_COMPARE_WITH_TIMEOUT(h.flags.browserCount, 3, 10000);
+        QVERIFY(clock.elapsed() >= 2000); // three ticks, a second apart
+        QTRY_VERIFY_WITH_TIMEOUT(!h.manager->queue().timer().isActive(), 2000);
+        QCOMPARE(panesAfterTick, QList<int>({1, 2, 3}));
+        QStringList opened;
+        for (int n = 0; n < 3; ++n)
+            opened << h.grid->pane(n)->control()->locationUrl();
+        QCOMPARE(opened, QStringList({"http://a.test/", "http://b.test/", "http://c.test/"}));
+        QCOMPARE(h.panel()->Label66->text(), QStringLiteral("Status:   Stopped"));
+        QCOMPARE(h.laQueue->text(), QString());
+    }
+
+    void aSuspendedTickOpensNothing()
+    {
+        AddressManagerHarness h;
+        QVERIFY(h.load(Small));
+        h.manager->queue().append({"http://a.test/"});
+        {
+            // While a confirmation box is open, say.
+            BackgroundSuspension suspended(h.flags);
+            h.manager->queue().tick();
+            QCOMPARE(h.flags.browserCount, 0);
+        }
+        h.manager->queue().tick();
+        QCOMPARE(h.flags.browserCount, 1);
+    }
+
+    void dropsOnTheQueue()
+    {
+        AddressManagerHarness h;
+        QVERIFY(h.load(Small));
+        h.manager->addToHistory(QStringLiteral("http://h.test/"));
+        QueueArea &queue = h.manager->queueArea();
+        QTreeWidget *favorites = h.panel()->tvFavorites;
+        h.select(h.favorites().root(0));
+        QVERIFY(!queue.dropFrom(favorites));
+        QCOMPARE(h.prompter.texts(),
+                 QStringList({"Could not drop the node. The queue accepts web addresses\nand group nodes only."}));
+        h.select(h.find(h.favorites(), QStringLiteral("Monday \u2022 3/4/24")));
+        QVERIFY(queue.dropFrom(favorites));
+        h.select(h.find(h.favorites(), QStringLiteral("http://m.test/")));
+        QVERIFY(queue.dropFrom(favorites));
+        QCOMPARE(h.manager->queue().items(), QStringList({"http://h.test/", "http://m.test/"}));
+        h.select(h.manager->imports().localFilesRoot());
+        QVERIFY(!queue.dropFrom(h.panel()->tvImports));
+        QVERIFY(!queue.dropFrom(nullptr));
+    }
+
+    void queueMenusAndButtons()
+    {
+        AddressManagerHarness h;
+        QVERIFY(h.load(Small));
+        QVERIFY(h.commands.trigger(QStringLiteral("skManager")));
+        h.prompter.shown.clear();
+        QueueArea &area = h.manager->queueArea();
+        ManagerPanel *p = h.panel();
+        // Nothing selected: nothing happens.
+        QVERIFY(!area.selectedMenu()->actions().first()->isEnabled());
+        h.manager->queue().append({"http://a.test/", "http://b.test/", "http://c.test/"});
+        QVERIFY(area.selectedMenu()->actions().first()->isEnabled());
+        QVERIFY(h.commands.trigger(QStringLiteral("DeleteWebAddressQueueSelected")));
+        QCOMPARE(h.manager->queue().count(), 3);
+        p->lbQueueList->setCurrentRow(1);
+        QVERIFY(h.commands.trigger(QStringLiteral("OpenWebAddressNowQueueSelected")));
+        QCOMPARE(h.grid->pane(0)->control()->locationUrl(), QStringLiteral("http://b.test/"));
+        QCOMPARE(h.flags.activeBrowser, 0);
+        p->lbQueueList->setCurrentRow(0);
+        QVERIFY(h.commands.trigger(QStringLiteral("DeleteWebAddressQueueMaster")));
+        QCOMPARE(h.manager->queue().items(), QStringList({"http://c.test/"}));
+        // Pause, then clear after the question.
+        p->sbQueueTimerPause->click();
+        QCOMPARE(p->Label66->text(), QStringLiteral("Status:   Paused"));
+        QCOMPARE(h.laQueue->text(), QStringLiteral("Queue") + bullet() + " -");
+        h.prompter.answers = {false, true};
+        p->sbQueueTimerClear->click();
+        QCOMPARE(h.manager->queue().count(), 1);
+        p->sbQueueTimerClear->click();
+        QCOMPARE(h.manager->queue().count(), 0);
+        QCOMPARE(p->lbQueueList->count(), 0);
+        QCOMPARE(p->Label66->text(), QStringLiteral("Status:   Paused"));
+        QCOMPARE(h.prompter.texts(), QStringList({"Clear the web address queue?", "Clear the web address queue?"}));
+        // The delay choice.
+        p->cbQueueTimerInterval->setCurrentIndex(0);
+        emit p->cbQueueTimerInterval->activated(0);
+        QCOMPARE(h.settings.addressManagerQueueDelay, 0);
+        QCOMPARE(h.manager->queue().timer().interval(), 1000);
+    }
+
+    void aFullGridRefusesTheMenuOpening()
+    {
+        AddressManagerHarness h;
+        QVERIFY(h.load(Small));
+        for (int i = 0; i < 64; ++i)
+            h.open(QStringLiteral("http://p%1.test/").arg(i));
+        h.manager->queue().append({"http://late.test/"});
+        h.panel()->lbQueueList->setCurrentRow(0);
+        QVERIFY(h.commands.trigger(QStringLiteral("OpenWebAddressNowQueueMaster")));
+        h.select(h.find(h.favorites(), QStringLiteral("http://m.test/")));
+        QVERIFY(h.commands.trigger(QStringLiteral("OpenWebAddressNowFavoritesMaster")));
+        const QString full = QStringLiteral(
+            "Could not open the selected web address. The\nbrowser count would exceed the grid limit.");
+        QCOMPARE(h.prompter.texts(), QStringList({full, full}));
+        // The tick waits quietly until a pane closes.
+        h.manager->queue().tick();
+        QCOMPARE(h.manager->queue().count(), 1);
+        QCOMPARE(h.prompter.shown.size(), 2);
+    }
+
+    void openByTheController()
+    {
+        AddressManagerHarness h;
+        QVERIFY(h.load(Small));
+        QSignalSpy wanted(h.manager.get(), &AddressManager::queueControllerStatusRequested);
+        QVERIFY(h.commands.trigger(QStringLiteral("skManager")));
+        QCOMPARE(wanted.count(), 1);
+        QVERIFY(h.commands.trigger(QStringLiteral("OpenByDirectInput1")));
+        QCOMPARE(wanted.count(), 2);
+        QCOMPARE(h.settings.addressManagerQueueOpenType, 1);
+        ManagerPanel *p = h.panel();
+        QVERIFY(p->Label70->isVisible());
+        QVERIFY(!p->Label66->isVisible());
+        QVERIFY(!p->sbQueueTimerPause->isEnabled());
+        h.manager->setQueueControllerStatus(QStringLiteral("Status:  Enabled"), QStringLiteral("Open Button:  3"));
+        QCOMPARE(p->Label70->text(), QStringLiteral("Status:  Enabled"));
+        QCOMPARE(p->Label71->text(), QStringLiteral("Open Button:  3"));
+        h.manager->queue().append({" http://c.test/ "});
+        QVERIFY(!h.manager->queue().timer().isActive());
+        QCOMPARE(h.manager->openNextQueuedAddress(), AddressQueue::OpenResult::Opened);
+        QCOMPARE(h.grid->pane(0)->control()->locationUrl(), QStringLiteral("http://c.test/"));
+        QCOMPARE(h.manager->openNextQueuedAddress(), AddressQueue::OpenResult::Nothing);
+    }
+
+    void theControllerOnAFullGrid_data()
+    {
+        QTest::addColumn<int>("userPrompts");
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("user prompts") << 1 << QStringList({AddressQueue::GridLimitMessage});
+        QTest::newRow("no user prompts") << 0 << QStringList();
+    }
+    void theControllerOnAFullGrid()
+    {
+        QFETCH(int, userPrompts);
+        AddressManagerHarness h;
+        h.settings.addressManagerQueueOpenType = 1;
+        h.settings.dxUserPrompts = userPrompts;
+        QVERIFY(h.load(Small));
+        for (int i = 0; i < 64; ++i)
+            h.open(QStringLiteral("http://p%1.test/").arg(i));
+        h.manager->queue().append({"http://late.test/"});
+        QCOMPARE(h.manager->openNextQueuedAddress(), AddressQueue::OpenResult::Refused);
+        QCOMPARE(h.manager->queue().items(), QStringList({"http://late.test/"}));
+        QTEST(h.prompter.texts(), "messages");
+        QCOMPARE(AddressQueue::GridLimitMessage,
+                 QStringLiteral("Could not open the selected web address. The\nbrowser count would exceed the grid limit."));
+    }
+
+    void handingAnAddressOver()
+    {
+        AddressManagerHarness h;
+        QVERIFY(h.load("Favorites\r\n\tNews\r\n\t\thttp://a.test/?x=1&y=2#z \r\nHistory\r\n"));
+        h.select(h.find(h.favorites(), QStringLiteral("http://a.test/?x=1&y=2#z ")));
+        QVERIFY(h.commands.trigger(QStringLiteral("EmailWebAddressFavoritesMaster")));
+        QVERIFY(h.commands.trigger(QStringLiteral("OpenWebAddressNowFavoritesAddressSelected")));
+        QVERIFY(h.commands.trigger(QStringLiteral("SendWebAddresstotheQueueFavoritesMaster")));
+        QCOMPARE(h.shell.opened,
+                 QStringList({"mailto:?subject=&Body=http://a.test/?x%3D1%26y%3D2%23z%20"}));
+        QCOMPARE(h.grid->pane(0)->control()->locationUrl(), QStringLiteral("http://a.test/?x=1&y=2#z"));
+        QCOMPARE(h.manager->queue().items(), QStringList({"http://a.test/?x=1&y=2#z"}));
+        // A group selected: the address commands do nothing.
+        h.select(h.find(h.favorites(), QStringLiteral("News")));
+        QVERIFY(h.commands.trigger(QStringLiteral("OpenWebAddressNowFavoritesMaster")));
+        QVERIFY(h.commands.trigger(QStringLiteral("SendWebAddresstotheQueueFavoritesMaster")));
+        QCOMPARE(h.flags.browserCount, 1);
+        QCOMPARE(h.manager->queue().count(), 1);
+    }
+
+    void popupsByKind()
+    {
+        AddressManagerHarness h;
+        QVERIFY(h.load(Small));
+        h.manager->addToHistory(QStringLiteral("http://h.test/"));
+        FavoritesCommands &c = h.manager->favoritesCommands();
+        const auto enabled = [](QMenu *menu) {
+            QStringList list;
+            for (QAction *a : menu->actions())
+                if (!a->isSeparator())
+                    list << a->text() + (a->isEnabled() ? "" : " (off)");
+            return list;
+        };
+        QCOMPARE(enabled(c.popupFor(h.favorites().root(0))), QStringList({"New Group", "Alpha Sort", "Cancel"}));
+        QCOMPARE(enabled(c.popupFor(h.find(h.favorites(), QStringLiteral("News")))),
+                 QStringList({"Send Group to the Queue", "Insert Web Address", "Edit Group", "Delete Group", "Cancel"}));
+        QCOMPARE(enabled(c.popupFor(h.find(h.favorites(), QStringLiteral("Monday \u2022 3/4/24")))),
+                 QStringList({"Send Group to the Queue", "Insert Web Address (off)", "Edit Group (off)",
+                              "Delete Group (off)", "Cancel"}));
+        QCOMPARE(enabled(c.popupFor(h.find(h.favorites(), QStringLiteral("http://h.test/")))),
+                 QStringList({"Send Web Address to the Queue", "Open Web Address Now", "Edit Web Address (off)",
+                              "Delete Web Address (off)", "Email Web Address", "Cancel"}));
+        QCOMPARE(enabled(c.popupFor(h.find(h.favorites(), QStringLiteral("http://n.test/")))),
+                 QStringList({"Send Web Address to the Queue", "Open Web Address Now", "Edit Web Address",
+                              "Delete Web Address", "Email Web Address", "Cancel"}));
+        h.favorites().removeChildren(h.favorites().root(1));
+        QCOMPARE(enabled(c.popupFor(h.favorites().root(1))), QStringList({"Calendar (off)", "Clear (off)", "Cancel"}));
+        ImportsCommands &i = h.manager->importsCommands();
+        QCOMPARE(enabled(i.popupFor(h.manager->imports().currentGridRoot())),
+                 QStringList({"Refresh (off)", "Grid to Group (off)", "Cancel"}));
+        QCOMPARE(enabled(i.popupFor(h.manager->imports().localFilesRoot())),
+                 QStringList({"Recursive Folder Search", "Single Folder Search", "Web Saves", "Web Address Manager",
+                              "Clear", "Cancel"}));
+        QVERIFY(!c.popupFor(nullptr));
+        // The master menu's submenu follows the selection.
+        h.select(h.favorites().root(0));
+        c.prepareMasterMenu();
+        QVERIFY(!c.masterMenu()->findChild<QMenu *>(QStringLiteral("WebAddressesGroupsFavoritesMaster"))->isEnabled());
+        h.select(h.find(h.favorites(), QStringLiteral("News")));
+        c.prepareMasterMenu();
+        QVERIFY(c.masterMenu()->findChild<QMenu *>(QStringLiteral("WebAddressesGroupsFavoritesMaster"))->isEnabled());
+        QVERIFY(!menuItem(c.masterMenu(), "OpenWebAddressNowFavoritesMaster")->isEnabled());
+        QVERIFY(menuItem(c.masterMenu(), "DeleteGroupFavoritesMaster")->isEnabled());
+    }
+
+    void deletingAfterTheQuestion()
+    {
+        AddressManagerHarness h;
+        QVERIFY(h.load(Small));
+        h.manager->addToHistory(QStringLiteral("http://h.test/"));
+        h.prompter.answers = {false, true, true};
+        h.select(h.find(h.favorites(), QStringLiteral("http://n.test/")));
+        QVERIFY(h.commands.trigger(QStringLiteral("DeleteWebAddressFavoritesAddressSelected")));
+        QVERIFY(h.find(h.favorites(), QStringLiteral("http://n.test/")));
+        QVERIFY(h.commands.trigger(QStringLiteral("DeleteWebAddressFavoritesAddressSelected")));
+        QVERIFY(!h.find(h.favorites(), QStringLiteral("http://n.test/")));
+        h.select(h.find(h.favorites(), QStringLiteral("News")));
+        QVERIFY(h.commands.trigger(QStringLiteral("DeleteGroupFavoritesMaster")));
+        QVERIFY(!h.find(h.favorites(), QStringLiteral("News")));
+        // History is removed only by "Clear".
+        h.select(h.find(h.favorites(), QStringLiteral("http://h.test/")));
+        QVERIFY(h.commands.trigger(QStringLiteral("DeleteWebAddressFavoritesMaster")));
+        h.select(h.find(h.favorites(), QStringLiteral("Monday \u2022 3/4/24")));
+        QVERIFY(h.commands.trigger(QStringLiteral("DeleteGroupFavoritesMaster")));
+        QVERIFY(h.find(h.favorites(), QStringLiteral("http://h.test/")));
+        QCOMPARE(h.prompter.texts(), QStringList({"Delete the selected web address?", "Delete the selected web address?",
+                                                  "Delete the selected group?"}));
+    }
+
+    void clearingHistoryRenewsTheDates()
+    {
+        AddressManagerHarness h;
+        QVERIFY(h.load(Small));
+        h.manager->addToHistory(QStringLiteral("http://h.test/"));
+        h.settings.historyMaxDate = QStringLiteral("1/1/99");
+        h.prompter.answers = {false};
+        QVERIFY(h.commands.trigger(QStringLiteral("ClearFavoritesHistory")));
+        QCOMPARE(h.favorites().root(1)->childCount(), 1);
+        QVERIFY(h.commands.trigger(QStringLiteral("ClearFavoritesMaster")));
+        QCOMPARE(h.favorites().root(1)->childCount(), 0);
+        QCOMPARE(h.settings.historyMinDate, QStringLiteral("3/4/24"));
+        QCOMPARE(h.settings.historyMaxDate, QStringLiteral("4/4/24"));
+        QCOMPARE(h.prompter.texts(),
+                 QStringList({"Ready to clear the browser history?", "Ready to clear the browser history?"}));
+        QVERIFY(h.manager->renewHistoryDates());
+    }
+
+    void editingInPlace()
+    {
+        AddressManagerHarness h;
+        QVERIFY(h.load("Favorites\r\n\tNews\r\n\t\thttp://n.test/\r\n\tSport\r\nHistory\r\n"));
+        h.manager->addToHistory(QStringLiteral("http://h.test/"));
+        QVERIFY(h.commands.trigger(QStringLiteral("skManager")));
+        TreeViewScroll *tree = h.panel()->tvFavorites;
+        FavoritesCommands &c = h.manager->favoritesCommands();
+        AddressTreeView &view = h.manager->favoritesView();
+        // History cannot be edited.
+        h.select(h.find(h.favorites(), QStringLiteral("http://h.test/")));
+        QVERIFY(!c.startEditing());
+        QVERIFY(!view.editedNode());
+        // What is typed into the editor, committed with Enter (the commit
+        // arrives through the event loop).
+        const auto type = [&](const QString &typed) {
+            QLineEdit *editor = tree->findChild<QLineEdit *>();
+            if (!editor || !view.editedNode())
+                return false;
+            editor->setText(typed);
+            QTest::keyClick(editor, Qt::Key_Return);
+            return EventWait::until([&] { return !view.editedNode(); }, 5000);
+        };
+        // F2, released, opens the editor on the selection.
+        const auto rename = [&](const QString &caption, const QString &typed) {
+            h.select(h.find(h.favorites(), caption));
+            QTest::keyRelease(tree, Qt::Key_F2);
+            return view.editedNode() == h.find(h.favorites(), caption) && type(typed);
+        };
+        QVERIFY(rename(QStringLiteral("News"), QStringLiteral("  World")));
+        QCOMPARE(h.favorites().nodeAt(1)->caption(), QStringLiteral("World"));
+        // The name of another group, in any letter case, is refused.
+        QVERIFY(rename(QStringLiteral("World"), QStringLiteral("SPORT")));
+        QCOMPARE(h.favorites().nodeAt(1)->caption(), QStringLiteral("World"));
+        QVERIFY(rename(QStringLiteral("http://n.test/"), QStringLiteral("http://edited.test/\n")));
+        QCOMPARE(h.favorites().nodeAt(2)->caption(), QStringLiteral("http://edited.test/"));
+        // A new group starts in its editor under its default caption, which
+        // a blank edit keeps.
+        QVERIFY(h.commands.trigger(QStringLiteral("NewGroupFavoritesFavorites")));
+        AddressNode *added = h.favorites().root(0)->child(2);
+        QCOMPARE(view.editedNode(), added);
+        QCOMPARE(h.flags.favoritesEditText, QStringLiteral("NG \u2022 3/4/24 3:04:05 PM"));
+        QVERIFY(type(QStringLiteral("  ")));
+        QCOMPARE(added->caption(), QStringLiteral("NG \u2022 3/4/24 3:04:05 PM"));
+        // "Edit Group" keeps the caption it started from for a refused edit.
+        h.select(added);
+        QVERIFY(h.commands.trigger(QStringLiteral("EditGroupFavoritesMaster")));
+        QVERIFY(type(QStringLiteral("Reading")));
+        QCOMPARE(added->caption(), QStringLiteral("Reading"));
+        QVERIFY(h.commands.trigger(QStringLiteral("EditGroupFavoritesMaster")));
+        QVERIFY(type(QStringLiteral("world")));
+        QCOMPARE(added->caption(), QStringLiteral("Reading"));
+        // An inserted address comes first, in its editor.
+        h.select(h.find(h.favorites(), QStringLiteral("Sport")));
+        QVERIFY(h.commands.trigger(QStringLiteral("InsertWebAddressFavoritesGroupSelected")));
+        AddressNode *inserted = h.find(h.favorites(), QStringLiteral("Sport"))->child(0);
+        QCOMPARE(inserted->caption(), QStringLiteral("http://www."));
+        QCOMPARE(view.editedNode(), inserted);
+        QVERIFY(type(QStringLiteral("http://www.sport.test/")));
+        QCOMPARE(inserted->caption(), QStringLiteral("http://www.sport.test/"));
+    }
+
+    void draggingIntoFavorites()
+    {
+        AddressManagerHarness h;
+        QVERIFY(h.load(Small));
+        h.open(QStringLiteral("http://grid.test/"));
+        QVERIFY(h.commands.trigger(QStringLiteral("skManager")));
+        FavoritesCommands &c = h.manager->favoritesCommands();
+        QTreeWidget *imports = h.panel()->tvImports;
+        // The Current Grid root on Favorites makes a grid group.
+        h.select(h.manager->imports().currentGridRoot());
+        QCOMPARE(c.dropOn(imports, h.favorites().root(0)), h.favorites().root(0));
+        QCOMPARE(lines(h.favorites()).mid(4, 2),
+                 QStringList({"\tGG \u2022 3/4/24 3:04:05 PM", "\t\thttp://grid.test/"}));
+        // Anywhere else nothing happens.
+        QVERIFY(!c.dropOn(imports, h.find(h.favorites(), QStringLiteral("News"))));
+        h.select(h.find(h.imports(), QStringLiteral("http://grid.test/")));
+        QCOMPARE(c.dropOn(imports, h.find(h.favorites(), QStringLiteral("News"))),
+                 h.find(h.favorites(), QStringLiteral("News")));
+        h.select(h.find(h.favorites(), QStringLiteral("http://n.test/")));
+        QVERIFY(c.dropOn(h.panel()->tvFavorites, h.find(h.favorites(), QStringLiteral("GG \u2022 3/4/24 3:04:05 PM"))));
+        QCOMPARE(lines(h.favorites()).mid(0, 7),
+                 QStringList({"Favorites", "\tNews", "\t\thttp://m.test/", "\t\thttp://grid.test/",
+                              "\tGG \u2022 3/4/24 3:04:05 PM", "\t\thttp://grid.test/", "\t\thttp://n.test/"}));
+        QVERIFY(!c.dropOn(nullptr, h.favorites().root(0)));
+    }
+
+    void gridToGroupCommand()
+    {
+        AddressManagerHarness h;
+        QVERIFY(h.load(Small));
+        QVERIFY(h.commands.trigger(QStringLiteral("GridtoGroupImportsMaster")));
+        QCOMPARE(h.prompter.texts(), QStringList({"Nothing in the grid to create a group with."}));
+        h.open(QStringLiteral("http://a.test/"));
+        h.open(QStringLiteral("http://b.test/"));
+        QVERIFY(h.commands.trigger(QStringLiteral("GridtoGroupImportsMaster")));
+        QCOMPARE(lines(h.favorites()).mid(4, 3),
+                 QStringList({"\tGG \u2022 3/4/24 3:04:05 PM", "\t\thttp://a.test/", "\t\thttp://b.test/"}));
+        QCOMPARE(h.prompter.shown.size(), 1);
+        QVERIFY(!h.flags.backgroundSuspended());
+    }
+
+    void theAddressBarsGroupAndSaveToFavoriteGroup()
+    {
+        AddressManagerHarness h;
+        QVERIFY(h.load(Small));
+        h.manager->attachGridFeatures(*h.features);
+        h.bar->addItems({"http://x.test/", "http://y.test/"});
+        h.addressBar()->doubleClicked(Qt::ControlModifier);
+        QVERIFY(h.prompter.shown.isEmpty());
+        QCOMPARE(lines(h.favorites()).mid(4, 3),
+                 QStringList({"\tAB \u2022 3/4/24 3:04:05 PM", "\t\thttp://x.test/", "\t\thttp://y.test/"}));
+        QVERIFY(h.manager->favoritesView().itemOf(h.favorites().root(0)->child(1))->isExpanded());
+        QVERIFY(!h.flags.backgroundSuspended());
+        h.open(QStringLiteral("http://active.test/"));
+        h.browserCommands()->fillFavoriteGroupMenu();
+        QMenu *groups = h.browserCommands()->fileToolsMenu()->findChild<QMenu *>(QStringLiteral("SaveToFavoriteGroup"));
+        QCOMPARE(groups->actions().size(), 2);
+        QCOMPARE(groups->actions().first()->text(), QStringLiteral("News"));
+        groups->actions().first()->trigger();
+        QCOMPARE(h.find(h.favorites(), QStringLiteral("News"))->child(2)->caption(), QStringLiteral("http://active.test/"));
+    }
+
+    void theHistoryCalendar()
+    {
+        AddressManagerHarness h;
+        QVERIFY(h.load(Small));
+        h.manager->addToHistory(QStringLiteral("http://h.test/"));
+        h.settings.historyMaxDate = QStringLiteral("4/4/24");
+        QVERIFY(h.commands.trigger(QStringLiteral("skManager")));
+        h.prompter.shown.clear();
+        QVERIFY(h.commands.trigger(QStringLiteral("CalendarFavoritesHistory")));
+        ManagerPanel *p = h.panel();
+        QVERIFY(p->pnCalendar->isVisible());
+        QCOMPARE(p->pnCalendar->x(), p->pnFavorites->width() - p->pnCalendar->width() - 12);
+        QCOMPARE(p->pnCalendar->y(), p->addressesArea().top() + p->pnFavTitle->height() + 6);
+        QCOMPARE(p->HistoryCalendar->selectedDate(), QDate(2024, 3, 4));
+        QCOMPARE(p->HistoryCalendar->maximumDate(), QDate(2024, 4, 4));
+        h.select(h.favorites().root(0));
+        emit p->HistoryCalendar->clicked(QDate(2024, 3, 3)); // no node that day
+        QCOMPARE(h.manager->favoritesView().selectedNode(), h.favorites().root(0));
+        emit p->HistoryCalendar->clicked(QDate(2024, 3, 4));
+        QCOMPARE(h.manager->favoritesView().selectedNode()->caption(), QStringLiteral("Monday \u2022 3/4/24"));
+        p->btnCalendarClose->click();
+        QVERIFY(!p->pnCalendar->isVisible());
+    }
+
+    void searchBars()
+    {
+        AddressManagerHarness h;
+        QVERIFY(h.load(Small));
+        QVERIFY(h.commands.trigger(QStringLiteral("skManager")));
+        h.prompter.shown.clear();
+        ManagerPanel *p = h.panel();
+        QVERIFY(!p->edFavoritesSearch->isVisible());
+        QVERIFY(h.commands.trigger(QStringLiteral("SearchFavoritesMaster")));
+        QVERIFY(p->edFavoritesSearch->isVisible());
+        // The edit lies between its label and "Prior".
+        QCOMPARE(p->edFavoritesSearch->x(), p->laFavoritesSearch->x() + p->laFavoritesSearch->width() + 12);
+        QCOMPARE(p->edFavoritesSearch->width(), p->btnFavoritesPrior->x() - p->edFavoritesSearch->x() - 2);
+        QTest::keyClicks(p->edFavoritesSearch, QStringLiteral(".TEST"));
+        QTest::keyClick(p->edFavoritesSearch, Qt::Key_Return);
+        QCOMPARE(h.manager->favoritesView().selectedNode()->caption(), QStringLiteral("http://n.test/"));
+        p->btnFavoritesNext->click();
+        p->btnFavoritesNext->click();
+        QCOMPARE(h.manager->favoritesView().selectedNode()->caption(), QStringLiteral("http://m.test/"));
+        p->btnFavoritesPrior->click();
+        QCOMPARE(h.manager->favoritesView().selectedNode()->caption(), QStringLiteral("http://n.test/"));
+        QVERIFY(h.prompter.shown.isEmpty());
+        QVERIFY(h.commands.trigger(QStringLiteral("SearchImportsMaster")));
+        p->edImportsSearch->setText(QStringLiteral("nothing"));
+        p->btnImportsNext->click();
+        p->btnImportsPrior->click();
+        QTest::keyClick(p->edImportsSearch, Qt::Key_Return);
+        QCOMPARE(h.prompter.texts(), QStringList({"No hits found in the imports tree.", "No hits were found.",
+                                                  "No hits were found."}));
+        QVERIFY(h.commands.trigger(QStringLiteral("SearchImportsMaster")));
+        QVERIFY(!p->edImportsSearch->isVisible());
+    }
+
+    void localFilesSources()
+    {
+        AddressManagerHarness h;
+        QVERIFY(h.load(Small));
+        const QString folder = h.scratch.filePath(QStringLiteral("pages"));
+        QVERIFY(h.writeFile(folder + QStringLiteral("/a.html"), "x"));
+        QVERIFY(h.writeFile(folder + QStringLiteral("/sub/b.htm"), "x"));
+        QVERIFY(h.writeFile(h.flags.dataFolder + QStringLiteral("Web Saves/saved.html"), "x"));
+        ImportsCommands &i = h.manager->importsCommands();
+        const auto marked = [&h] {
+            QStringList names;
+            for (const QString &name : h.commands.names())
+                if (QAction *a = h.commands.command(name); a->isCheckable() && a->isChecked() && name.contains("Import"))
+                    names << name;
+            return names;
+        };
+        const auto local = [&h] { return lines(h.imports()).mid(h.imports().indexOf(h.manager->imports().localFilesRoot()) + 1); };
+        // Cancelled at the question: nothing changes.
+        h.prompter.answers = {false};
+        QVERIFY(h.commands.trigger(QStringLiteral("RecursiveFolderSearchImportsMaster")));
+        QVERIFY(h.dialogs.asked.isEmpty());
+        h.dialogs.folderAnswer = folder + QStringLiteral("  ");
+        QVERIFY(h.commands.trigger(QStringLiteral("RecursiveFolderSearchImportLocal")));
+        QCOMPARE(h.dialogs.asked.last(), QStringLiteral("Choose a root folder with sub-folders"));
+        QCOMPARE(local(), QStringList({"\t" + folder + "/a.html", "\t" + folder + "/sub/b.htm"}));
+        QCOMPARE(marked(), QStringList({"RecursiveFolderSearchImportsMaster", "RecursiveFolderSearchImportLocal"}));
+        h.dialogs.folderAnswer = h.scratch.filePath(QStringLiteral("gone"));
+        i.singleFolderSearch();
+        QCOMPARE(h.dialogs.asked.last(), QStringLiteral("Choose a folder"));
+        QVERIFY(local().isEmpty());
+        QCOMPARE(marked(), QStringList({"SingleFolderSearchImportsMaster", "SingleFolderSearchImportLocal"}));
+        i.webSaves();
+        QCOMPARE(local(), QStringList({"\t" + h.flags.dataFolder + "Web Saves/saved.html"}));
+        // A file name that is not there: told, and not made.
+        h.dialogs.openAnswer = h.flags.dataFolder + QStringLiteral("Web Saves/typed.wam");
+        i.importAddressManagerFile();
+        QCOMPARE(h.dialogs.asked.last(), QStringLiteral("Open a Web Address Manager file"));
+        QCOMPARE(h.dialogs.folders.last(), h.flags.dataFolder + QStringLiteral("Web Saves/"));
+        QCOMPARE(h.dialogs.lastFilters, QStringList({"Web Address Manager (*.wam *.amf)"}));
+        QVERIFY(!QFile::exists(h.dialogs.openAnswer));
+        QVERIFY(h.writeFile(h.dialogs.openAnswer, Small));
+        i.importAddressManagerFile();
+        QCOMPARE(local(), QStringList({"\tNews", "\t\thttp://n.test/", "\t\thttp://m.test/"}));
+        QCOMPARE(marked(), QStringList({"WebAddressManagerImportsMaster", "WebAddressManagerImportLocal"}));
+        QVERIFY(h.commands.trigger(QStringLiteral("ClearImportLocal")));
+        QVERIFY(local().isEmpty());
+        QVERIFY(marked().isEmpty());
+        QCOMPARE(h.prompter.texts(), QStringList({"This search could take several minutes, proceed?",
+                                                  "This search could take several minutes, proceed?",
+                                                  "Invalid folder path.",
+                                                  "Could not import the selected file, it may be damaged."}));
+    }
+};
+
+const QByteArray TestAddressManager::Small("Favorites\r\n\tNews\r\n\t\thttp://n.test/\r\n\t\thttp://m.test/\r\nHistory\r\n");
+
+QTEST_MAIN(TestAddressManager)
+#include "test_addressmanager.moc"
