@@ -3,14 +3,17 @@
 // and writes a picture of it.
 //
 //   screenshot <output.png> [--pages N] [--about] [--navgrid [--hint]] [--gridtools [--search TEXT]]
-//              [--scheme NAME] [--bar-top] [--background PICTURE [--tile-to-size]]
+//              [--scheme NAME] [--bar-top] [--background PICTURE [--tile-to-size]] [--manager [--max]]
+//              [--options [PAGE]]
 
+#include "addresses/addressmanager.h"
+#include "addresses/managerpanel.h"
 #include "app/mainwindow.h"
 #include "app/windowappearance.h"
 #include "appearance/colourschemes.h"
 #include "appearance/gridbackground.h"
 #include "appearance/widgets/dropdowncombobox.h"
-#include "core/boxprompter.h"
+#include "core/prompter.h"
 #include "core/desktopshell.h"
 #include "core/eventwait.h"
 #include "core/runtimeflags.h"
@@ -18,6 +21,7 @@
 #include "grid/browsergrid.h"
 #include "navgrid/navgrid.h"
 #include "options/gridtoolspanel.h"
+#include "options/optionspanel.h"
 #include "navgrid/navgridmap.h"
 #include "navgrid/navgridpanel.h"
 #include "pane/enginesetup.h"
@@ -26,10 +30,30 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QFile>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QUrl>
 
 #include <cstdio>
+
+namespace {
+
+// Headless, a message box would wait for a click forever: the messages go to
+// the terminal and every question is answered OK.
+class PrintingPrompter : public Prompter
+{
+public:
+    void showInformation(const QString &text) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
+    bool askConfirmation(const QString &text) override
+    {
+        std::fprintf(stderr, "question (OK): %s\n", qPrintable(text));
+        return true;
+    }
+    void showPlain(const QString &text) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
+    void closeOpenBox() override {}
+};
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -38,12 +62,14 @@ int main(int argc, char *argv[])
     if (argc < 2) {
         std::fprintf(stderr, "usage: screenshot <output.png> [--pages N] [--about] [--navgrid [--hint]] "
                              "[--gridtools [--search TEXT]] [--scheme NAME] [--bar-top] "
-                             "[--background PICTURE [--tile-to-size]]\n");
+                             "[--background PICTURE [--tile-to-size]] [--manager [--max]] [--options [PAGE]]\n");
         return 2;
     }
     const QString output = QString::fromLocal8Bit(argv[1]);
     int pages = 0;
     bool about = false, navGrid = false, hint = false, gridTools = false, barTop = false, tileToSize = false;
+    bool manager = false, maximised = false;
+    int optionsPage = -1;
     QString search, scheme, background;
     for (int i = 2; i < argc; ++i) {
         if (qstrcmp(argv[i], "--pages") == 0 && i + 1 < argc)
@@ -66,11 +92,17 @@ int main(int argc, char *argv[])
             background = QString::fromLocal8Bit(argv[++i]);
         else if (qstrcmp(argv[i], "--tile-to-size") == 0)
             tileToSize = true;
+        else if (qstrcmp(argv[i], "--manager") == 0)
+            manager = true;
+        else if (qstrcmp(argv[i], "--max") == 0)
+            maximised = true;
+        else if (qstrcmp(argv[i], "--options") == 0)
+            optionsPage = i + 1 < argc && argv[i + 1][0] != '-' ? atoi(argv[++i]) : 0;
     }
 
     Settings settings;
     RuntimeFlags flags;
-    BoxPrompter prompter(flags);
+    PrintingPrompter prompter;
     DesktopShell shell;
     MainWindow window(settings, flags, prompter, shell);
     if (!window.startUp())
@@ -119,6 +151,15 @@ int main(int argc, char *argv[])
     }
     if (about)
         window.openAboutPanel();
+    if (optionsPage >= 0) {
+        window.options()->open();
+        window.options()->pcOptions->setCurrentIndex(optionsPage);
+    }
+    if (manager) {
+        window.addressManager()->openManagerPanel();
+        if (maximised)
+            window.addressManager()->sizeManagerPanel(2);
+    }
     if (gridTools) {
         window.gridTools()->open();
         if (!search.isEmpty()) {

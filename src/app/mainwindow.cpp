@@ -1,7 +1,14 @@
 #include "app/mainwindow.h"
 
-#include "addresses/addressmanagerfile.h"
+#include "addresses/addressmanager.h"
+#include "addresses/managerpanel.h"
 #include "app/aboutpanel.h"
+#include "options/applicationhints.h"
+#include "options/bossbutton.h"
+#include "options/browserstepping.h"
+#include "options/custombutton.h"
+#include "options/keyboardshortcuts.h"
+#include "options/optionspanel.h"
 #include "app/splashwindow.h"
 #include "app/windowappearance.h"
 #include "app/windowframe.h"
@@ -14,6 +21,7 @@
 #include "appearance/widgets/dropdowncombobox.h"
 #include "appearance/widgets/shadowlabel.h"
 #include "appearance/widgets/skinbutton.h"
+#include "controller/controlleroptionspage.h"
 #include "controller/gamecontroller.h"
 #include "core/commandregistry.h"
 #include "core/datafolders.h"
@@ -39,8 +47,10 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QScreen>
+#include <QStandardPaths>
 
 StartupEnvironment StartupEnvironment::system()
 {
@@ -223,12 +233,90 @@ void MainWindow::createSubsystems()
     m_media = new MpvBackend(QString(), this);
     m_audio = new AudioPlayer(m_flags, m_prompter, m_shell, *m_dialogs, *m_media, *m_commands, {m_frame->laAudio},
                               this);
+    m_addresses = new AddressManager(m_settings, m_flags, m_prompter, m_shell, *m_dialogs, *m_commands, *m_overlays,
+                                     *m_grid,
+                                     {this, f.sbMainGrid, f.pnMaster, f.pnTop, f.pnControls, f.pnGridTop,
+                                      f.button(QStringLiteral("skManager")), f.laQueue},
+                                     {}, this);
+    // The address bar's Ctrl+double-click group and "Save to Favorite Group".
+    m_addresses->attachGridFeatures(*m_gridFeatures);
     createGridTools();
     createController();
     m_appearance = std::make_unique<WindowAppearance>(
         m_settings, m_flags, m_prompter, *m_skin, *m_tinted,
         WindowAppearance::Parts{m_frame, m_grid, m_gridFeatures, m_navGrid,
-                                [this] { return m_controller->applyControllerSettings(); }});
+                                [this] { return m_controller->applyControllerSettings(); },
+                                [this] { return m_hints->apply(); }});
+    createOptions();
+}
+
+void MainWindow::createOptions()
+{
+    WindowFrame &f = *m_frame;
+    SkinButton *skCustom = f.button(QStringLiteral("skCustom"));
+    m_hints = new ApplicationHints(m_settings, skCustom, f.laHints, this);
+    m_custom = new CustomButton(m_settings, m_prompter, *m_dialogs, *m_tinted, skCustom, *m_commands, this);
+    OptionsHooks h;
+    h.connectionStateChanged = [this] {
+        m_frame->laLocalIP->setText(QStringLiteral("Unresolved"));
+        m_frame->laActiveIP->setText(QString());
+        return true;
+    };
+    h.renewHistoryDates = [this] { return m_addresses->renewHistoryDates(); };
+    h.resetScannerTimers = [this] {
+        m_scanner->settingsChanged();
+        return true;
+    };
+    h.applyAppearance = [this] { return m_appearance->applyAppearance(); };
+    h.applyColours = [this] { return m_appearance->applyColours(); };
+    h.applyButtonBarPosition = [this] { return m_appearance->applyButtonBarPosition(); };
+    h.applyAddressBarBevel = [this] { return m_appearance->applyAddressBarBevel(); };
+    h.applyGridBackgroundImage = [this] { return m_appearance->applyGridBackgroundImage(); };
+    h.applyGridBackgroundSize = [this] { return m_appearance->applyGridBackgroundSize(); };
+    h.applyApplicationHints = [this] { return m_hints->apply(); };
+    h.applyCornerHints = [this] {
+        m_appearance->applyCornerLabels();
+        return true;
+    };
+    h.closeAfterFatalError = [this](const QString &message) { closeAfterFatalError(message); };
+    h.openHelp = [this] { openHelp(); };
+    m_options = new OptionsPanel(m_settings, m_flags, m_prompter, *m_dialogs, *m_grid, *m_overlays, *m_custom, h, this);
+    connect(m_commands->command(QStringLiteral("Options1")), &QAction::triggered, m_options, &OptionsPanel::open);
+    ControllerOptionsPage::Hooks controller;
+    controller.applyControllerSettings = [this] { return m_controller->applyControllerSettings(); };
+    controller.updateQueueControllerStatus = [this] { m_controller->updateQueueControllerStatus(); };
+    controller.panelVisible = [this] { return m_options->isVisible(); };
+    // Linux has no game controller panel of its own; a joystick tester the
+    // desktop has takes its place.
+    controller.openControllerProperties = [this] {
+        const QString tester = QStandardPaths::findExecutable(QStringLiteral("jstest-gtk"));
+        return !tester.isEmpty() && m_shell.startProgram(tester);
+    };
+    auto *directInput = new ControllerOptionsPage(m_settings, m_prompter, controller);
+    m_options->setDirectInputPage(directInput, [directInput] { directInput->fill(); });
+
+    std::function<QRect()> workArea;
+    if (m_environment.workArea.isValid())
+        workArea = [this] { return m_environment.workArea; };
+    BossButton::Parts boss;
+    boss.window = this;
+    boss.imResize = f.imResize;
+    boss.skMinimize = f.skMinimize;
+    boss.skMaximize = f.skMaximize;
+    boss.skNavHintResize = m_navGrid->panel()->skNavHintResize;
+    boss.skNavGrid = f.button(QStringLiteral("skNavGrid"));
+    boss.cornerLabels = {f.laAudio, f.laLocalIP, f.laActiveIP};
+    boss.workArea = workArea;
+    m_boss = new BossButton(m_settings, m_flags, *m_overlays, boss, this);
+    m_stepping = std::make_unique<BrowserStepping>(*m_grid, m_flags);
+    KeyboardShortcuts::Hooks keys{[this] { return m_boss->toggle(); },
+                                  [this] { return m_audio->playPriorSong(); },
+                                  [this] { return m_audio->playNextSong(); },
+                                  [this] { return m_audio->playPriorGenre(); },
+                                  [this] { return m_audio->playNextGenre(); },
+                                  [this] { return m_audio->stopAudio(true); }};
+    m_shortcuts = new KeyboardShortcuts(m_prompter, *m_stepping, keys, this);
+    m_shortcuts->setBlockingPanels({m_options, m_gridTools, m_addresses->panel()});
 }
 
 bool MainWindow::initializeGrid()
@@ -238,7 +326,9 @@ bool MainWindow::initializeGrid()
 
 bool MainWindow::openAddressManagerFile()
 {
-    return AddressManagerFile::ensureExists(AddressManagerFile::fileName(m_flags.dataFolder));
+    // The favorites and history read, the retention applied, the queue's
+    // stored delay and open type taken.
+    return m_addresses && m_addresses->startUp();
 }
 
 bool MainWindow::setGraphicsSettings()
@@ -367,7 +457,14 @@ void MainWindow::createController()
     hooks.priorSong = [this] { return m_audio->playPriorSong(); };
     hooks.startOrNextGenre = [this] { return m_audio->playNextGenre(); };
     hooks.stopAudio = [this] { return m_audio->stopAudio(true); };
+    hooks.openNextQueuedAddress = [this] { m_addresses->openNextQueuedAddress(); };
+    hooks.toggleBossButton = [this] { return m_boss->toggle(); };
     m_controller = std::make_unique<GameController>(m_settings, m_flags, m_prompter, m_shell, *m_grid, hooks);
+    // The queue panel's two controller labels.
+    connect(m_controller.get(), &GameController::queueControllerStatusChanged, m_addresses,
+            &AddressManager::setQueueControllerStatus);
+    connect(m_addresses, &AddressManager::queueControllerStatusRequested, m_controller.get(),
+            &GameController::updateQueueControllerStatus);
 }
 
 void MainWindow::closeAfterFatalError(const QString &message)
@@ -412,8 +509,12 @@ void MainWindow::shutDown()
         m_flags.setBackgroundSuspended(true);
         if (m_controller)
             m_controller->stopPolling();
+        if (m_addresses)
+            m_addresses->stopQueueTimer();
         SettingsStore(m_environment.settingsFile, m_environment.workArea, m_environment.today).save(m_settings);
-        AddressManagerFile::ensureExists(AddressManagerFile::fileName(m_flags.dataFolder));
+        // The favorites and history: a failed write says so and leaves the old file whole.
+        if (m_addresses)
+            m_addresses->saveAddressManagerFile();
         if (m_grid)
             m_grid->closeAllBrowsers();
     } catch (...) {

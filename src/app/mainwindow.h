@@ -10,7 +10,14 @@
 struct Settings;
 struct RuntimeFlags;
 class AboutPanel;
+class AddressManager;
+class ApplicationHints;
 class AudioPlayer;
+class BossButton;
+class BrowserStepping;
+class CustomButton;
+class KeyboardShortcuts;
+class OptionsPanel;
 class MediaBackend;
 class BrowserGrid;
 class CommandRegistry;
@@ -68,6 +75,10 @@ public:
     GridFeatures *gridFeatures() const { return m_gridFeatures; }
     NavGrid *navGrid() const { return m_navGrid; }
     AudioPlayer *audioPlayer() const { return m_audio; }
+    AddressManager *addressManager() const { return m_addresses; }
+    OptionsPanel *options() const { return m_options; }
+    BossButton *bossButton() const { return m_boss; }
+    CustomButton *customButton() const { return m_custom; }
     GridSearch *gridSearch() const { return m_search; }
     GridMaintenance *gridMaintenance() const { return m_maintenance; }
     GridScanner *gridScanner() const { return m_scanner; }
@@ -126,6 +137,7 @@ private:
     void createSubsystems();
     void createGridTools();
     void createController();
+    void createOptions();
 
     Settings &m_settings;
     RuntimeFlags &m_flags;
@@ -147,6 +159,13 @@ private:
     NavGrid *m_navGrid = nullptr;
     MediaBackend *m_media = nullptr;
     AudioPlayer *m_audio = nullptr;
+    AddressManager *m_addresses = nullptr;
+    OptionsPanel *m_options = nullptr;
+    ApplicationHints *m_hints = nullptr;
+    CustomButton *m_custom = nullptr;
+    BossButton *m_boss = nullptr;
+    KeyboardShortcuts *m_shortcuts = nullptr;
+    std::unique_ptr<BrowserStepping> m_stepping;
     GridSearch *m_search = nullptr;
     GridMaintenance *m_maintenance = nullptr;
     GridScanner *m_scanner = nullptr;

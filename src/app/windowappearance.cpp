@@ -35,13 +35,19 @@ bool WindowAppearance::applyAppearance()
     step(applyGridBackgroundSize(), "Could not change the grid background image size");
     if (m_parts.applyController)
         step(m_parts.applyController(), "Could not initialize direct input.");
-    // The corner labels by "corner hints".
+    if (m_parts.applyHints)
+        step(m_parts.applyHints(), "Could not set application hints.");
+    applyCornerLabels();
+    return true;
+}
+
+void WindowAppearance::applyCornerLabels()
+{
     const bool corners = m_settings.cornerHints == 1;
     WindowFrame &f = *m_parts.frame;
     for (QWidget *corner : {static_cast<QWidget *>(f.laAudio), static_cast<QWidget *>(f.laQueue),
                             static_cast<QWidget *>(f.laLocalIP), static_cast<QWidget *>(f.laActiveIP)})
         corner->setVisible(corners);
-    return true;
 }
 
 bool WindowAppearance::applyColours()

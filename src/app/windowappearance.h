@@ -24,8 +24,10 @@ public:
         BrowserGrid *grid;
         GridFeatures *features;
         NavGrid *navGrid;
-        // The controller's settings, applied with the rest (false: failed).
+        // The controller's settings and the application hints, applied with
+        // the rest (false: failed).
         std::function<bool()> applyController;
+        std::function<bool()> applyHints;
     };
 
     // tinted is rewritten in place, so everything that holds it sees the new
@@ -39,6 +41,8 @@ public:
     bool applyAddressBarBevel();
     bool applyGridBackgroundImage();
     bool applyGridBackgroundSize();
+    // The corner labels shown or hidden by "corner hints".
+    void applyCornerLabels();
 
 private:
     Settings &m_settings;

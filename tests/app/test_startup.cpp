@@ -1,3 +1,5 @@
+#include "addresses/addressmanager.h"
+#include "addresses/managerpanel.h"
 #include "app/mainwindow.h"
 #include "core/runtimeflags.h"
 #include "core/settings.h"
@@ -38,9 +40,13 @@ private slots:
         QCOMPARE(run.flags.programFolder, run.env.programFolder);
         QCOMPARE(run.flags.activeBrowser, NoIndex);
         QVERIFY(window.grid());
+        // A first start writes the designed favorites: two roots, four groups, 114 addresses.
         QFile wam(run.wam());
         QVERIFY(wam.open(QIODevice::ReadOnly));
-        QCOMPARE(wam.readAll(), QByteArray("Favorites\r\nHistory\r\n"));
+        const QByteArray written = wam.readAll();
+        QCOMPARE(written.count("\r\n"), 120);
+        QVERIFY(written.startsWith("Favorites\r\n\t"));
+        QVERIFY(written.endsWith("\r\nHistory\r\n"));
 
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -52,6 +58,35 @@ private slots:
         QCOMPARE(run.settings.width, 1000);
         QCOMPARE(run.settings.height, 700);
         QVERIFY(run.flags.backgroundSuspended());
+    }
+
+    // What the user adds to the favorites in one run is there in the next.
+    void favoritesLastIntoTheNextRun()
+    {
+        Run run;
+        QString group;
+        {
+            MainWindow window(run.settings, run.flags, run.prompter, run.shell, run.env);
+            QVERIFY(window.startUp());
+            window.show();
+            const QStringList groups = window.addressManager()->favoriteGroups();
+            QVERIFY(!groups.isEmpty());
+            group = groups.last();
+            QVERIFY(window.addressManager()->insertIntoFavoriteGroup(group, QStringLiteral("https://kept.example/")));
+            QVERIFY(window.close());
+        }
+        QFile wam(run.wam());
+        QVERIFY(wam.open(QIODevice::ReadOnly));
+        QVERIFY(wam.readAll().contains("\t\thttps://kept.example/\r\n"));
+        Settings settings;
+        RuntimeFlags flags;
+        MainWindow again(settings, flags, run.prompter, run.shell, run.env);
+        QVERIFY(again.startUp());
+        QVERIFY(again.addressManager()->favoriteGroups().contains(group));
+        QVERIFY(run.prompter.shown.isEmpty());
+        again.close();
+        QVERIFY(wam.seek(0));
+        QCOMPARE(wam.readAll().count("https://kept.example/"), 1);
     }
 
     void existingAddressFileIsLeftAlone()
@@ -93,6 +128,7 @@ private slots:
         } else {
             // A folder where the address manager file should be.
             QVERIFY(QDir().mkpath(run.wam()));
+            expected << QStringLiteral("The Web Address Manager file is damaged, resetting...");
         }
         expected << MainWindow::startupMessages().at(step - 1);
 
@@ -100,8 +136,8 @@ private slots:
         QVERIFY(!window.startUp());
         QVERIFY(window.startupAborted());
         QCOMPARE(run.prompter.texts(), expected);
-        for (const auto &shown : run.prompter.shown)
-            QCOMPARE(int(shown.kind), int(ScriptedPrompter::Kind::Plain));
+        // The closing message is the plain box of the fatal start-up messages.
+        QCOMPARE(int(run.prompter.shown.last().kind), int(ScriptedPrompter::Kind::Plain));
         QCOMPARE(window.grid() != nullptr, step > 5);
 
         // Closing after a failed start saves nothing.
