@@ -24,6 +24,7 @@
 #include "controller/controlleroptionspage.h"
 #include "controller/gamecontroller.h"
 #include "core/commandregistry.h"
+#include "core/damagedfile.h"
 #include "core/datafolders.h"
 #include "core/overlaypanels.h"
 #include "core/prompter.h"
@@ -33,6 +34,7 @@
 #include "core/settingsstore.h"
 #include "core/shell.h"
 #include "grid/browsergrid.h"
+#include "grid/gridsession.h"
 #include "grid/gridfeatures.h"
 #include "grid/gridmaintenance.h"
 #include "grid/gridscanner.h"
@@ -353,6 +355,31 @@ void MainWindow::showEvent(QShowEvent *event)
     setGeometry(m_settings.left, m_settings.top, m_settings.width, m_settings.height);
     m_flags.lastWidth = width();
     m_flags.lastHeight = height();
+    // The panes of the last run come back once the window stands.
+    if (m_settings.restoreSession == 1)
+        QMetaObject::invokeMethod(this, &MainWindow::restoreSession, Qt::QueuedConnection);
+}
+
+void MainWindow::restoreSession()
+{
+    if (m_shutDown || !m_grid)
+        return;
+    const QString path = GridSession::filePath(m_flags.dataFolder);
+    QList<GridSession::Pane> panes;
+    switch (GridSession::read(path, &panes)) {
+    case GridSession::ReadResult::Missing:
+        return;
+    case GridSession::ReadResult::Damaged: {
+        const QString kept = DamagedFile::moveAside(path);
+        m_prompter.showInformation(QStringLiteral("Could not restore the panes of the last session.\n"
+                                                  "The session file was kept as %1.")
+                                       .arg(QFileInfo(kept.isEmpty() ? path : kept).fileName()));
+        return;
+    }
+    case GridSession::ReadResult::Read:
+        break;
+    }
+    GridSession::restore(*m_grid, panes);
 }
 
 void MainWindow::resizeEvent(QResizeEvent *event)
@@ -515,6 +542,9 @@ void MainWindow::shutDown()
         // The favorites and history: a failed write says so and leaves the old file whole.
         if (m_addresses)
             m_addresses->saveAddressManagerFile();
+        // The open panes, for the next start.
+        if (m_grid)
+            GridSession::save(GridSession::filePath(m_flags.dataFolder), GridSession::capture(*m_grid));
         if (m_grid)
             m_grid->closeAllBrowsers();
     } catch (...) {

@@ -138,6 +138,8 @@ private:
     void createGridTools();
     void createController();
     void createOptions();
+    // The panes of the last run into their cells (the "restore session" choice).
+    void restoreSession();
 
     Settings &m_settings;
     RuntimeFlags &m_flags;

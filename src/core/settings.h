@@ -71,6 +71,12 @@ struct Settings
     int navGridHintLock = 1;
     int navGridHintHeight = 153;
     int navGridHintWidth = 241;
+
+    // Options/Extras: choices beyond the classic pages.
+    int restoreSession = 1;          // 0 start with an empty grid, 1 the panes of the last run in their cells
+    int paneSound = 1;               // 0 every pane, 1 the active pane only, 2 no pane
+    int musicPausesForPaneSound = 1; // 0 no, 1 the music waits while the active pane makes sound
+    int clickActivatesPane = 1;      // 0 no, 1 a press in a page makes its pane the active one
 };
 
 // Colour value of the settings (red in the low byte) as a QColor.

@@ -24,6 +24,8 @@ const QString Browsers = QStringLiteral("Options/Browsers");
 const QString Aesthetics = QStringLiteral("Options/Aesthetics");
 const QString DX = QStringLiteral("Options/DX");
 const QString General = QStringLiteral("Options/General");
+// The choices the program offers beyond its classic pages.
+const QString Extras = QStringLiteral("Options/Extras");
 } // namespace
 
 struct SettingsStore::Entry
@@ -99,6 +101,10 @@ const QList<SettingsStore::Entry> &SettingsStore::entries()
             {General, "nav grid hint lock", &Settings::navGridHintLock},
             {General, "nav grid hint height", &Settings::navGridHintHeight},
             {General, "nav grid hint width", &Settings::navGridHintWidth},
+            {Extras, "restore session", &Settings::restoreSession},
+            {Extras, "pane sound", &Settings::paneSound},
+            {Extras, "music pauses for pane sound", &Settings::musicPausesForPaneSound},
+            {Extras, "click activates pane", &Settings::clickActivatesPane},
         };
         return t;
     }();
@@ -118,7 +124,7 @@ QString SettingsStore::defaultFilePath()
 
 QStringList SettingsStore::sectionNames()
 {
-    return {MainWindow, Browsers, Aesthetics, DX, General};
+    return {MainWindow, Browsers, Aesthetics, DX, General, Extras};
 }
 
 bool SettingsStore::parseInteger(const QString &text, int &value)

@@ -89,6 +89,69 @@ private slots:
         QCOMPARE(wam.readAll().count("https://kept.example/"), 1);
     }
 
+    // The panes of one run open in the same cells at the next start; with
+    // "restore session" off, the grid starts empty.
+    void panesComeBackInTheirCells_data()
+    {
+        QTest::addColumn<int>("restoreSession");
+        QTest::newRow("restore") << 1;
+        QTest::newRow("do not restore") << 0;
+    }
+    void panesComeBackInTheirCells()
+    {
+        QFETCH(int, restoreSession);
+        WindowHarness first;
+        QVERIFY(first.started);
+        QVERIFY(first.grid().openAddressInNewBrowser(QStringLiteral("https://a.example/"), BrowserType::btNormal));
+        QVERIFY(first.grid().openAddressInNewBrowser(QStringLiteral("https://b.example/"), BrowserType::btNormal));
+        QVERIFY(first.grid().movePaneToCell(1, 20));
+        first.settings.restoreSession = restoreSession;
+        QVERIFY(first.window->close());
+        QVERIFY(QFile::exists(first.dir.filePath(QStringLiteral("Documents/My Vorlan/Session/panes.txt"))));
+
+        // The second run in the same folders, reading the settings the first wrote.
+        Settings settings;
+        RuntimeFlags flags;
+        ScriptedPrompter prompter;
+        RecordingShell shell;
+        MainWindow again(settings, flags, prompter, shell, testEnvironment(first.dir));
+        QVERIFY(again.startUp());
+        again.grid()->setControlFactory([](QWidget *parent) { return new FakeBrowserControl(parent); });
+        again.show();
+        if (restoreSession == 1) {
+            QTRY_COMPARE(flags.browserCount, 2);
+            QCOMPARE(again.grid()->paneInCell(0)->control()->locationUrl(), QStringLiteral("https://a.example/"));
+            QCOMPARE(again.grid()->paneInCell(20)->control()->locationUrl(), QStringLiteral("https://b.example/"));
+        } else {
+            QTest::qWait(50);
+            QCOMPARE(flags.browserCount, 0);
+        }
+        QVERIFY(prompter.shown.isEmpty());
+        again.close();
+    }
+
+    void damagedSessionIsKeptAside()
+    {
+        Run run;
+        const QString session = run.dir.filePath(QStringLiteral("Documents/My Vorlan/Session/panes.txt"));
+        QDir().mkpath(QFileInfo(session).path());
+        QFile file(session);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("Vorlan session 1\r\n99\t0\thttps://a/\r\n");
+        file.close();
+        MainWindow window(run.settings, run.flags, run.prompter, run.shell, run.env);
+        QVERIFY(window.startUp());
+        window.grid()->setControlFactory([](QWidget *parent) { return new FakeBrowserControl(parent); });
+        window.show();
+        QTRY_COMPARE(run.prompter.shown.size(), 1);
+        QVERIFY(run.prompter.texts().first().startsWith(QStringLiteral("Could not restore the panes of the last session.")));
+        QVERIFY(!QFile::exists(session));
+        const QStringList aside = QDir(QFileInfo(session).path()).entryList({QStringLiteral("panes.txt.damaged-*")});
+        QCOMPARE(aside.size(), 1);
+        QCOMPARE(run.flags.browserCount, 0);
+        window.close();
+    }
+
     void existingAddressFileIsLeftAlone()
     {
         Run run;

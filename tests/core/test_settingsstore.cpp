@@ -42,6 +42,9 @@ private slots:
         QCOMPARE(ini.names(QStringLiteral("Options/Aesthetics")).size(), 18);
         QCOMPARE(ini.names(QStringLiteral("Options/DX")).size(), 21);
         QCOMPARE(ini.names(QStringLiteral("Options/General")).size(), 14);
+        QCOMPARE(ini.names(QStringLiteral("Options/Extras")),
+                 QStringList({"restore session", "pane sound", "music pauses for pane sound", "click activates pane"}));
+        QCOMPARE(ini.value("Options/Extras", "pane sound"), QStringLiteral("1"));
         QCOMPARE(ini.value("Main Window", "top"), QStringLiteral("220"));   // 1040 / 2 - 300
         QCOMPARE(ini.value("Main Window", "left"), QStringLiteral("502"));  // 1920 / 2 - 458
         QCOMPARE(ini.value("Options/Aesthetics", "button glyph color"), QStringLiteral("536870911"));
