@@ -1,3 +1,4 @@
+#include "app/commandline.h"
 #include "app/mainwindow.h"
 #include "app/singleinstance.h"
 #include "app/splashwindow.h"
@@ -10,17 +11,24 @@
 #include "pane/enginesetup.h"
 
 #include <QApplication>
+#include <QDir>
 
 int main(int argc, char *argv[])
 {
     EngineSetup::applyProcessModel();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vorlan"));
+    QApplication::setApplicationVersion(QStringLiteral(VORLAN_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Halvane"));
     QApplication::setQuitOnLastWindowClosed(false);
 
+    const CommandLine::Result command = CommandLine::parse(QCoreApplication::arguments(), QDir::currentPath());
+    if (command.exit)
+        return command.exitCode;
+
+    // A copy that runs already takes the addresses; this one ends.
     SingleInstance instance;
-    if (!instance.claim())
+    if (!instance.claim(command.addresses))
         return 0;
 
     Settings settings;
@@ -52,11 +60,16 @@ int main(int argc, char *argv[])
         return 0;
 
     QObject::connect(&instance, &SingleInstance::activationRequested, &window, &MainWindow::restoreAndRaise);
+    QObject::connect(&instance, &SingleInstance::addressesReceived, &window, &MainWindow::openAddresses);
     QObject::connect(&window, &MainWindow::closed, &app, [&window] { QCoreApplication::exit(window.exitCode()); },
                      Qt::QueuedConnection);
 
     window.show();
     running = true;
+    // After the panes of the last session, which come back once the window stands.
+    if (!command.addresses.isEmpty())
+        QMetaObject::invokeMethod(&window, [&window, &command] { window.openAddresses(command.addresses); },
+                                  Qt::QueuedConnection);
     if (terminationPending)
         QMetaObject::invokeMethod(&window, &QWidget::close, Qt::QueuedConnection);
     return app.exec();

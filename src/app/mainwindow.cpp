@@ -432,6 +432,15 @@ void MainWindow::restoreAndRaise()
     activateWindow();
 }
 
+void MainWindow::openAddresses(const QStringList &addresses)
+{
+    if (!m_grid || m_shutDown)
+        return;
+    for (const QString &address : addresses)
+        if (!m_grid->openAddressInNewBrowser(address, BrowserType::btNormal))
+            break;
+}
+
 void MainWindow::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);

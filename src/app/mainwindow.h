@@ -70,6 +70,9 @@ public:
 
     // A later launch of the program asks this one to show itself.
     void restoreAndRaise();
+    // Addresses from the command line or a later launch, each in a new pane
+    // (as far as the grid has room; the grid says when it is full).
+    void openAddresses(const QStringList &addresses);
 
     BrowserGrid *grid() const { return m_grid; }
     GridFeatures *gridFeatures() const { return m_gridFeatures; }

@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
+#include <QUrl>
 
 #include <csignal>
 
@@ -78,6 +79,42 @@ private slots:
         QCOMPARE(first.exitCode(), 0);
         // Being woken by a second launch does not stop the first from saving.
         QVERIFY(QFile::exists(conf()));
+    }
+
+    // Addresses on the command line open in panes; a second launch with
+    // addresses hands them to the running copy and ends with 0. The panes
+    // show in the session the program writes at close.
+    void addressesOnTheCommandLine()
+    {
+        const QString pages = QDir::homePath() + QStringLiteral("/pages");
+        QVERIFY(QDir().mkpath(pages));
+        for (const char *name : {"one.html", "two words.html", "three.html"}) {
+            QFile page(pages + QLatin1Char('/') + QLatin1String(name));
+            QVERIFY(page.open(QIODevice::WriteOnly));
+            page.write("<html><body>a page</body></html>");
+        }
+        QProcess first;
+        first.setWorkingDirectory(pages);
+        first.setProcessChannelMode(QProcess::ForwardedChannels);
+        first.start(QStringLiteral(VORLAN_BINARY), {QStringLiteral("one.html")});
+        QVERIFY(first.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(wam()), 20000);
+        QProcess second;
+        second.setWorkingDirectory(pages);
+        second.start(QStringLiteral(VORLAN_BINARY), {QStringLiteral("two words.html"), pages + QStringLiteral("/three.html")});
+        QVERIFY(second.waitForFinished(5000));
+        QCOMPARE(second.exitCode(), 0);
+        QTest::qWait(1000); // the running copy opens what it was handed
+        ::kill(pid_t(first.processId()), SIGTERM);
+        QVERIFY(first.waitForFinished(20000));
+        QCOMPARE(first.exitCode(), 0);
+        QFile session(dataFolder() + QStringLiteral("Session/panes.txt"));
+        QVERIFY(session.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(session.readAll());
+        const QString base = QUrl::fromLocalFile(pages).toString(QUrl::FullyEncoded);
+        QVERIFY2(text.contains(QStringLiteral("0\t0\t") + base + QStringLiteral("/one.html")), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("1\t0\t") + base + QStringLiteral("/two%20words.html")), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("2\t0\t") + base + QStringLiteral("/three.html")), qPrintable(text));
     }
 };
 

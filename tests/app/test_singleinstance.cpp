@@ -24,6 +24,27 @@ private slots:
         QCOMPARE(woken.count(), 1);
     }
 
+    void laterLaunchHandsOverItsAddresses()
+    {
+        const QString key = QStringLiteral("vorlan-test-%1").arg(QUuid::createUuid().toString(QUuid::Id128));
+        SingleInstance first(key);
+        QVERIFY(first.claim());
+        QSignalSpy received(&first, &SingleInstance::addressesReceived);
+        QSignalSpy woken(&first, &SingleInstance::activationRequested);
+        const QStringList addresses{QStringLiteral("https://a.example/"), QStringLiteral("file:///tmp/b%20c.html"),
+                                    QStringLiteral("https://d.example/?q=%C3%A9")};
+        SingleInstance second(key);
+        QVERIFY(!second.claim(addresses));
+        QVERIFY(woken.wait(2000));
+        QCOMPARE(received.size(), 1);
+        QCOMPARE(received.first().first().toStringList(), addresses);
+        // A launch without addresses only wakes the first.
+        SingleInstance third(key);
+        QVERIFY(!third.claim());
+        QVERIFY(woken.wait(2000));
+        QCOMPARE(received.size(), 1);
+    }
+
     void staleSocketDoesNotBlockTheStart()
     {
         const QString key = QStringLiteral("vorlan-test-%1").arg(QUuid::createUuid().toString(QUuid::Id128));
