@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+#include <QUrl>
 
 #include <algorithm>
 
@@ -61,7 +62,8 @@ QList<Pane> capture(const BrowserGrid &grid)
         BrowserPane *pane = grid.paneInCell(cell);
         if (!pane || pane->closing() || !pane->control())
             continue;
-        const QString address = pane->control()->locationUrl();
+        // Stored encoded, so a space or a tab in a path stays on its one line.
+        const QString address = QUrl(pane->control()->locationUrl()).toString(QUrl::FullyEncoded);
         if (!plainAddress(address) || address == QLatin1String("about:blank"))
             continue;
         panes.append({cell, pane->zoomStep(), address});
