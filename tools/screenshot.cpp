@@ -4,7 +4,10 @@
 //
 //   screenshot <output.png> [--pages N] [--about] [--navgrid [--hint]] [--gridtools [--search TEXT]]
 //              [--scheme NAME] [--bar-top] [--background PICTURE [--tile-to-size]] [--manager [--max]]
-//              [--options [PAGE]]
+//              [--options [PAGE]] [--sound]
+//
+// --sound gives every page a looping tone that plays at once, so the map
+// marks the panes that make sound.
 
 #include "addresses/addressmanager.h"
 #include "addresses/managerpanel.h"
@@ -24,7 +27,9 @@
 #include "options/optionspanel.h"
 #include "navgrid/navgridmap.h"
 #include "navgrid/navgridpanel.h"
+#include "pane/browserprofile.h"
 #include "pane/enginesetup.h"
+#include "support/audiofiles.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -33,6 +38,8 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QUrl>
+#include <QWebEngineProfile>
+#include <QWebEngineSettings>
 
 #include <cstdio>
 
@@ -62,13 +69,13 @@ int main(int argc, char *argv[])
     if (argc < 2) {
         std::fprintf(stderr, "usage: screenshot <output.png> [--pages N] [--about] [--navgrid [--hint]] "
                              "[--gridtools [--search TEXT]] [--scheme NAME] [--bar-top] "
-                             "[--background PICTURE [--tile-to-size]] [--manager [--max]] [--options [PAGE]]\n");
+                             "[--background PICTURE [--tile-to-size]] [--manager [--max]] [--options [PAGE]] [--sound]\n");
         return 2;
     }
     const QString output = QString::fromLocal8Bit(argv[1]);
     int pages = 0;
     bool about = false, navGrid = false, hint = false, gridTools = false, barTop = false, tileToSize = false;
-    bool manager = false, maximised = false;
+    bool manager = false, maximised = false, sound = false;
     int optionsPage = -1;
     QString search, scheme, background;
     for (int i = 2; i < argc; ++i) {
@@ -96,6 +103,8 @@ int main(int argc, char *argv[])
             manager = true;
         else if (qstrcmp(argv[i], "--max") == 0)
             maximised = true;
+        else if (qstrcmp(argv[i], "--sound") == 0)
+            sound = true;
         else if (qstrcmp(argv[i], "--options") == 0)
             optionsPage = i + 1 < argc && argv[i + 1][0] != '-' ? atoi(argv[++i]) : 0;
     }
@@ -112,14 +121,26 @@ int main(int argc, char *argv[])
         return 1;
 
     QTemporaryDir folder;
+    QString audio;
+    if (sound) {
+        // A second of a square wave; no click is there to start it.
+        BrowserProfile::shared()->settings()->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture, false);
+        const QString tone = folder.filePath(QStringLiteral("tone.wav"));
+        QFile wav(tone);
+        wav.open(QIODevice::WriteOnly);
+        wav.write(AudioFiles::wav(1000));
+        wav.close();
+        audio = QStringLiteral("<audio autoplay loop src='%1'></audio>").arg(QUrl::fromLocalFile(tone).toString());
+    }
     for (int i = 0; i < pages; ++i) {
         const QString path = folder.filePath(QStringLiteral("page%1.html").arg(i));
         QFile page(path);
         page.open(QIODevice::WriteOnly);
         page.write(QStringLiteral("<html><body style='font-family:sans-serif;background:#f4f6f8'>"
                                   "<h1>Page %1</h1><p>A local page in cell %1.</p>"
-                                  "<p><a href='https://example.org/'>a link</a></p></body></html>")
+                                  "<p><a href='https://example.org/'>a link</a></p>%2</body></html>")
                        .arg(i)
+                       .arg(audio)
                        .toUtf8());
         window.grid()->openAddressInNewBrowser(QUrl::fromLocalFile(path).toString(), BrowserType::btNormal);
     }
@@ -130,6 +151,15 @@ int main(int argc, char *argv[])
                 return false;
         return true;
     }, 30000);
+    if (sound) {
+        const bool heard = EventWait::until([&] {
+            for (int i = 0; i < pages; ++i)
+                if (!window.grid()->pane(i) || !window.grid()->pane(i)->audible())
+                    return false;
+            return true;
+        }, 10000);
+        std::fprintf(stderr, "%s\n", heard ? "every page makes sound" : "not every page made sound");
+    }
     // The look as the options page "Aesthetics" would set it.
     if (!scheme.isEmpty() || barTop || !background.isEmpty()) {
         if (!scheme.isEmpty() && !ColourSchemes::apply(scheme, settings)) {

@@ -231,10 +231,12 @@ void MainWindow::createSubsystems()
                              f.sbMainGrid, f.button(QStringLiteral("skNavGrid"))});
     connect(m_frame, &WindowFrame::aboutToMaximizeOrRestore, m_navGrid, &NavGrid::hideForWindowChange);
     connect(m_frame, &WindowFrame::maximizedOrRestored, m_navGrid, &NavGrid::showAfterWindowChange);
-    // The system's own audio output.
-    m_media = new MpvBackend(QString(), this);
+    // The system's own audio output unless told otherwise.
+    m_media = new MpvBackend(m_environment.audioOutput, this);
     m_audio = new AudioPlayer(m_flags, m_prompter, m_shell, *m_dialogs, *m_media, *m_commands, {m_frame->laAudio},
                               this);
+    // The music waits while the active pane makes sound.
+    connect(m_grid, &BrowserGrid::activePaneSoundingChanged, this, &MainWindow::holdMusicForPane);
     m_addresses = new AddressManager(m_settings, m_flags, m_prompter, m_shell, *m_dialogs, *m_commands, *m_overlays,
                                      *m_grid,
                                      {this, f.sbMainGrid, f.pnMaster, f.pnTop, f.pnControls, f.pnGridTop,
@@ -280,6 +282,14 @@ void MainWindow::createOptions()
         m_appearance->applyCornerLabels();
         return true;
     };
+    h.applyPaneSound = [this] {
+        m_grid->resetPaneSound();
+        return true;
+    };
+    h.applyMusicHold = [this] {
+        holdMusicForPane();
+        return true;
+    };
     h.closeAfterFatalError = [this](const QString &message) { closeAfterFatalError(message); };
     h.openHelp = [this] { openHelp(); };
     m_options = new OptionsPanel(m_settings, m_flags, m_prompter, *m_dialogs, *m_grid, *m_overlays, *m_custom, h, this);
@@ -316,7 +326,8 @@ void MainWindow::createOptions()
                                   [this] { return m_audio->playNextSong(); },
                                   [this] { return m_audio->playPriorGenre(); },
                                   [this] { return m_audio->playNextGenre(); },
-                                  [this] { return m_audio->stopAudio(true); }};
+                                  [this] { return m_audio->stopAudio(true); },
+                                  [this] { return m_grid->toggleActivePaneMute(); }};
     m_shortcuts = new KeyboardShortcuts(m_prompter, *m_stepping, keys, this);
     m_shortcuts->setBlockingPanels({m_options, m_gridTools, m_addresses->panel()});
 }
@@ -394,6 +405,11 @@ void MainWindow::resizeEvent(QResizeEvent *event)
 void MainWindow::openAboutPanel()
 {
     m_overlays->open(m_pnAbout, QStringLiteral("Resize, window is to small to show the about panel."));
+}
+
+void MainWindow::holdMusicForPane()
+{
+    m_audio->holdForPane(m_settings.musicPausesForPaneSound != 0 && m_grid->activePaneSounding());
 }
 
 void MainWindow::openHelp()

@@ -48,6 +48,7 @@ struct StartupEnvironment
     std::function<QString()> personalFolder; // default: the documents folder
     QDate today;                             // default: today
     QRect workArea;                          // default: the primary screen's available area
+    QString audioOutput;                     // mpv's "ao"; default: the system's output ("null": silent)
 
     static StartupEnvironment system();
 };
@@ -143,6 +144,7 @@ private:
     void createOptions();
     // The panes of the last run into their cells (the "restore session" choice).
     void restoreSession();
+    void holdMusicForPane();
 
     Settings &m_settings;
     RuntimeFlags &m_flags;

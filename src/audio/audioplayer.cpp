@@ -189,8 +189,25 @@ bool AudioPlayer::loadPlayListFile(const QString &path)
 
 // ---- playing --------------------------------------------------------------
 
+void AudioPlayer::holdForPane(bool hold)
+{
+    if (hold == m_heldForPane || (hold && !isPlaying()))
+        return;
+    m_heldForPane = hold;
+    if (hold) {
+        m_timer->stop();
+        m_media.pause();
+        setStatus(QStringLiteral("Waiting while a page plays sound"));
+    } else {
+        m_media.play();
+        m_timer->start();
+        setStatus(AudioTexts::playing(currentSong(), int(m_paths.size())));
+    }
+}
+
 bool AudioPlayer::stopAudio(bool reset)
 {
+    m_heldForPane = false;
     m_timer->stop();
     m_media.close();
     ++m_stops;
@@ -220,6 +237,7 @@ void AudioPlayer::startSong(int index)
     setStatus(AudioTexts::playing(index, int(m_paths.size())));
     m_flags.currentSongIndex = index;
     m_songFailed = false;
+    m_heldForPane = false;
     m_media.play();
     m_timer->start();
     setLabel(m_items.value(index));

@@ -86,6 +86,11 @@ public:
     // The next genre, or the first when none is playing: start.
     bool playNextGenre();
     bool playPriorGenre();
+    // While the active pane makes sound the music waits, paused at its
+    // place, and goes on when the pane falls silent. A stop or another song
+    // meanwhile ends the wait.
+    void holdForPane(bool hold);
+    bool heldForPane() const { return m_heldForPane; }
     // When the program closes.
     bool stopAtShutDown() { return stopAudio(true); }
 
@@ -160,4 +165,5 @@ private:
     // without having played, so a list where nothing plays stops.
     bool m_songFailed = false;
     int m_unplayedInRow = 0;
+    bool m_heldForPane = false;
 };

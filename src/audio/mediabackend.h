@@ -17,6 +17,8 @@ public:
     virtual void close() = 0;
     // Plays the open file in the background; false when none is open.
     virtual bool play() = 0;
+    // Holds the open file at its place; play() goes on from there.
+    virtual void pause() = 0;
     // Of the open file; 0 when none is open or the length is not known. Once
     // the file has ended, its position is its length.
     virtual qint64 length() const = 0;

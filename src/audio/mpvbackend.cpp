@@ -128,6 +128,14 @@ bool MpvBackend::play()
     return mpv_set_property(m_mpv, "pause", MPV_FORMAT_FLAG, &pause) >= 0;
 }
 
+void MpvBackend::pause()
+{
+    if (m_state != State::Loaded)
+        return;
+    int pause = 1;
+    mpv_set_property(m_mpv, "pause", MPV_FORMAT_FLAG, &pause);
+}
+
 qint64 MpvBackend::length() const
 {
     return m_state == State::Loaded || m_state == State::Ended ? m_length : 0;

@@ -25,6 +25,7 @@ public:
     bool open(const QString &path) override;
     void close() override;
     bool play() override;
+    void pause() override;
     qint64 length() const override;
     qint64 position() const override;
 

@@ -150,8 +150,32 @@ void AddressBar::setWebAddressMode()
     setList({});
     if (BrowserPane *pane = m_grid.activePane()) {
         setList(pane->historyList());
-        m_parts.bar->setEditText(pane->control()->locationUrl());
+        showAddress(pane->control()->locationUrl());
     }
+}
+
+void AddressBar::showAddress(const QString &address)
+{
+    m_parts.bar->setEditText(address);
+    // A long address shows its scheme and server, not its tail.
+    if (QLineEdit *edit = m_parts.bar->lineEdit())
+        edit->setCursorPosition(0);
+}
+
+bool AddressBar::userIsTyping() const
+{
+    const QLineEdit *edit = m_parts.bar->lineEdit();
+    return edit && edit->hasFocus() && edit->isModified();
+}
+
+void AddressBar::followActiveAddress(const QString &address)
+{
+    if (m_mode != Mode::WebAddress || userIsTyping())
+        return;
+    BrowserPane *pane = m_grid.activePane();
+    if (pane)
+        setList(pane->historyList());
+    showAddress(address);
 }
 
 void AddressBar::setActiveBrowserLinksMode()

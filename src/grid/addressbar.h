@@ -58,6 +58,12 @@ public:
     // skActiveRedir: the text in the active pane.
     void redirectActiveBrowser();
     void setWebAddressMode();
+    // The active pane moved on to this address: the bar shows it (its
+    // start) unless the user is typing in it or it holds other text than
+    // web addresses (links, a search term).
+    void followActiveAddress(const QString &address);
+    // The user has typed in the bar since it last showed an address.
+    bool userIsTyping() const;
     void setActiveBrowserLinksMode();
     void setWebSearchMode();
     // The list is about to drop down.
@@ -78,6 +84,7 @@ private:
     void enterMode(Mode mode);
     void applyColours();
     void setList(const QStringList &items);
+    void showAddress(const QString &address);
     void rememberSearchTerm(const QString &term);
 
     BrowserGrid &m_grid;

@@ -108,6 +108,7 @@ bool BrowserGrid::freePane(int browserNo)
     if (m_flags.activeBrowser == browserNo)
         m_flags.activeBrowser = NoIndex;
     updateScrollRange();
+    updateActiveSounding();
     emit panesChanged();
     return true;
 }
@@ -208,6 +209,15 @@ int BrowserGrid::createPane()
         updateScrollRange();
         pane->setCellCaption(cell);
         pane->control()->setOffline(m_flags.connectionState == 0);
+        pane->setAudioMuted(shouldMute(pane));
+        connect(pane, &BrowserPane::audibleChanged, this, [this, pane] {
+            emit paneSoundChanged(pane->browserNo);
+            updateActiveSounding();
+        });
+        connect(pane->control(), &BrowserControl::navigateComplete2, this, [this, pane](const QString &address) {
+            if (pane == activePane() && !pane->closing())
+                emit activeAddressChanged(address);
+        });
         pane->initBrowserPane();
         pane->show();
         m_content->repaint();
@@ -300,6 +310,7 @@ bool BrowserGrid::deleteActiveBrowser()
         m_flags.browserCount = qMax(0, m_flags.browserCount - 1);
         m_flags.activeBrowser = NoIndex;
         updateScrollRange();
+        updateActiveSounding();
         emit activeBrowserDeleted();
         emit panesChanged();
     }
@@ -347,6 +358,8 @@ bool BrowserGrid::activateBrowser(int browserNo)
                 return true;
         }
         m_flags.activeBrowser = browserNo;
+        applyPaneSound();
+        updateActiveSounding();
         if (BrowserPane *p = pane(browserNo)) {
             const CellCoordinates &c = m_model.cell(p->cellIndex);
             m_scrollBox->horizontalScrollBar()->setValue(c.left);
@@ -358,6 +371,82 @@ bool BrowserGrid::activateBrowser(int browserNo)
     } catch (...) {
         return false;
     }
+}
+
+bool BrowserGrid::shouldMute(const BrowserPane *pane) const
+{
+    switch (pane->soundOverride) {
+    case BrowserPane::SoundOverride::Heard:
+        return false;
+    case BrowserPane::SoundOverride::Muted:
+        return true;
+    case BrowserPane::SoundOverride::None:
+        break;
+    }
+    switch (m_settings.paneSound) {
+    case 0:
+        return false;
+    case 2:
+        return true;
+    default:
+        return pane->browserNo != m_flags.activeBrowser;
+    }
+}
+
+void BrowserGrid::applyPaneSound()
+{
+    for (const auto &p : m_browsers) {
+        if (!p || p->closing())
+            continue;
+        const bool mute = shouldMute(p);
+        if (p->audioMuted() != mute) {
+            p->setAudioMuted(mute);
+            emit paneSoundChanged(p->browserNo);
+        }
+    }
+    updateActiveSounding();
+}
+
+void BrowserGrid::resetPaneSound()
+{
+    for (const auto &p : m_browsers)
+        if (p)
+            p->soundOverride = BrowserPane::SoundOverride::None;
+    applyPaneSound();
+}
+
+bool BrowserGrid::toggleActivePaneMute()
+{
+    BrowserPane *p = activePane();
+    if (!p || p->closing())
+        return false;
+    const bool mute = !p->audioMuted();
+    p->soundOverride = mute ? BrowserPane::SoundOverride::Muted : BrowserPane::SoundOverride::Heard;
+    p->setAudioMuted(mute);
+    setBrowserInfo(mute ? QStringLiteral("Sound of the active browser off") : QStringLiteral("Sound of the active browser on"));
+    emit paneSoundChanged(p->browserNo);
+    updateActiveSounding();
+    return true;
+}
+
+bool BrowserGrid::activePaneSounding() const
+{
+    const BrowserPane *p = activePane();
+    return p && !p->closing() && p->audible() && !p->audioMuted();
+}
+
+void BrowserGrid::updateActiveSounding()
+{
+    const bool sounding = activePaneSounding();
+    if (sounding == m_activeSounding)
+        return;
+    m_activeSounding = sounding;
+    emit activePaneSoundingChanged(sounding);
+}
+
+bool BrowserGrid::clickActivatesPane() const
+{
+    return m_settings.clickActivatesPane != 0;
 }
 
 void BrowserGrid::addToHistory(const QString &address)

@@ -73,6 +73,17 @@ public:
     void beginOperation();
     void endOperation();
     bool operationRunning() const { return m_operations > 0; }
+    // Who is heard, by "pane sound": every pane, the active pane only or no
+    // pane; a pane's Ctrl+M word (its soundOverride) goes over the rule.
+    void applyPaneSound();
+    // The choice changed: every pane's Ctrl+M word is dropped, then applied.
+    void resetPaneSound();
+    // Ctrl+M: the active pane muted if it is heard, heard if it is muted.
+    // False when there is no active pane.
+    bool toggleActivePaneMute();
+    // The active pane makes sound that is heard.
+    bool activePaneSounding() const;
+
     // Scroll range follows the panes: the content is as large as the panes
     // reach.
     void updateScrollRange();
@@ -99,6 +110,7 @@ public:
     Qt::KeyboardModifiers keyboardModifiers() const override;
     bool scannerRunning() const override;
     SearchOnDownload searchOnDownload() const override;
+    bool clickActivatesPane() const override;
 
 signals:
     // An address a pane reached for the first time (for the History tree).
@@ -117,6 +129,14 @@ signals:
     void gridRearranged();
     // The last long operation ended.
     void operationsFinished();
+    // A pane began or stopped making sound, or was muted or heard again.
+    void paneSoundChanged(int browserNo);
+    // The active pane began or stopped making sound that is heard (or
+    // another pane became the active one).
+    void activePaneSoundingChanged(bool sounding);
+    // The address shown in the active pane changed (a link, Back, Forward,
+    // a redirect).
+    void activeAddressChanged(const QString &address);
 
 private:
     // A free slot and a vacant cell, and no delete under way.
@@ -124,6 +144,8 @@ private:
     // Creates a pane in the lowest free slot and vacant cell (steps shared by
     // the two open operations); NoIndex when there is no room.
     int createPane();
+    bool shouldMute(const BrowserPane *pane) const;
+    void updateActiveSounding();
 
     Settings &m_settings;
     RuntimeFlags &m_flags;
@@ -141,6 +163,7 @@ private:
     QList<QPointer<QWidget>> m_disableDuringDelete;
     bool m_deleting = false;
     int m_operations = 0;
+    bool m_activeSounding = false;
     std::function<SearchOnDownload()> m_searchOnDownload;
 };
 

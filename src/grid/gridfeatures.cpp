@@ -23,6 +23,13 @@ GridFeatures::GridFeatures(BrowserGrid &grid, Settings &settings, RuntimeFlags &
     connect(&grid, &BrowserGrid::activeIPChanged, parts.commands.activeIP, &ShadowLabel::setText);
     connect(&grid, &BrowserGrid::activeBrowserDeleted, this, &GridFeatures::activeBrowserDeleted);
     connect(&grid, &BrowserGrid::browserActivated, this, &GridFeatures::browserActivated);
+    // The bar and the list follow the active pane through links, Back,
+    // Forward and redirects.
+    connect(&grid, &BrowserGrid::activeAddressChanged, this, [this](const QString &address) {
+        m_addressBar->followActiveAddress(address);
+        if (BrowserPane *active = m_grid.activePane())
+            m_selectList->updateEntryForCell(active->cellIndex, address);
+    });
     // Packed into other cells: the lists are filled again on demand.
     connect(&grid, &BrowserGrid::gridRearranged, this, [this] {
         m_parts.addressBar.bar->clear();

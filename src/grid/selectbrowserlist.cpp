@@ -64,6 +64,17 @@ bool SelectBrowserList::selectListEntryForCell(int cellIndex)
     return false;
 }
 
+bool SelectBrowserList::updateEntryForCell(int cellIndex, const QString &address)
+{
+    for (int i = 0; i < m_list->count(); ++i) {
+        if (cellOf(m_list->itemText(i)) == cellIndex) {
+            m_list->setItemText(i, QString::number(cellIndex) + Bullet + address);
+            return true;
+        }
+    }
+    return false;
+}
+
 void SelectBrowserList::entryPicked(const QString &text)
 {
     if (m_filling)

@@ -25,6 +25,9 @@ public:
 
     bool populateSelectList();
     bool selectListEntryForCell(int cellIndex);
+    // The entry of a cell shows this address now; false when the list has
+    // no entry for the cell.
+    bool updateEntryForCell(int cellIndex, const QString &address);
     // Picking an entry (the list's selection by the user).
     void entryPicked(const QString &text);
 

@@ -64,6 +64,8 @@ NavGrid::NavGrid(BrowserGrid &grid, Settings &settings, RuntimeFlags &flags, Pro
             square.occupied = true;
             square.active = pane == m_grid.activePane();
             square.highlighted = pane->hasHighlights();
+            square.sounding = pane->audible();
+            square.muted = pane->audioMuted();
         }
         return square;
     });
@@ -87,6 +89,7 @@ NavGrid::NavGrid(BrowserGrid &grid, Settings &settings, RuntimeFlags &flags, Pro
     connect(&grid, &BrowserGrid::browserActivated, this, &NavGrid::updateMap);
     connect(&grid, &BrowserGrid::panesChanged, this, &NavGrid::updateMap);
     connect(&grid, &BrowserGrid::activeBrowserDeleted, this, &NavGrid::updateMap);
+    connect(&grid, &BrowserGrid::paneSoundChanged, m_panel->dgNavGrid, qOverload<>(&QWidget::update));
     connect(m_hint, &NavHintPanel::sizeDragged, this, [this](QSize size) {
         m_settings.navGridHintWidth = size.width();
         m_settings.navGridHintHeight = size.height();
@@ -369,7 +372,9 @@ void NavGrid::hoverSquare(int cell, Qt::KeyboardModifiers keys)
         return;
     }
     const QString address = pane->control()->locationUrl();
-    const QString caption = QStringLiteral("%1: %2").arg(cell).arg(AddressLabels::serverWithPort(address));
+    QString caption = QStringLiteral("%1: %2").arg(cell).arg(AddressLabels::serverWithPort(address));
+    if (pane->audible())
+        caption += pane->audioMuted() ? QStringLiteral(" - playing sound, muted") : QStringLiteral(" - playing sound");
     if (!m_hint->addressMode()) {
         // The picture only when the pointer reached another pane: drawing
         // it asks the page to paint.

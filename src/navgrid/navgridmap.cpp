@@ -58,5 +58,28 @@ void NavGridMap::paintEvent(QPaintEvent *)
             p.drawImage(at, m_selectedPicture);
         if (square.highlighted)
             p.drawImage(at, m_search);
+        if (square.sounding)
+            paintSpeaker(p, at, square.muted);
     }
+}
+
+void NavGridMap::paintSpeaker(QPainter &painter, QPoint squareOrigin, bool muted)
+{
+    // 8 x 8 in the top right corner of the 16-pixel square: a dark plate so
+    // the speaker reads on any picture, the speaker in white.
+    const QPoint at = squareOrigin + QPoint(NavGridPlacement::SquarePitch - 10, 1);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.fillRect(QRect(at, QSize(8, 8)), QColor(0, 0, 0, 170));
+    // Pixel by pixel: at this size a drawn outline blurs into a blot.
+    const auto dots = [&](QColor colour, std::initializer_list<QRect> rects) {
+        for (const QRect &r : rects)
+            painter.fillRect(r.translated(at), colour);
+    };
+    dots(Qt::white, {{1, 3, 2, 2}, {3, 2, 1, 4}, {4, 1, 1, 6}}); // box and cone
+    if (muted)
+        dots(QColor(255, 80, 80), {{5, 2, 1, 1}, {7, 2, 1, 1}, {6, 3, 1, 1}, {5, 4, 1, 1}, {7, 4, 1, 1}});
+    else
+        dots(Qt::white, {{6, 2, 1, 4}}); // the sound
+    painter.restore();
 }

@@ -5,10 +5,13 @@
 
 #include <functional>
 
+class QPainter;
+
 // The map of the grid (dgNavGrid): 8 x 8 squares of 16 pixels with grid
 // lines. An occupied square shows the occupied picture, the active
 // browser's the selected picture over it, a page with search highlights the
-// search mark. It only paints; the navigation grid handles its mouse and its
+// search mark, a page making sound a small speaker (crossed out when the
+// page is muted). It only paints; the navigation grid handles its mouse and its
 // drops.
 class NavGridMap : public QWidget
 {
@@ -20,14 +23,20 @@ public:
         bool occupied = false;
         bool active = false;
         bool highlighted = false;
+        bool sounding = false;
+        bool muted = false;
     };
     using SquareReader = std::function<Square(int cell)>;
 
     explicit NavGridMap(QWidget *parent = nullptr);
 
     void setSquareReader(SquareReader reader) { m_squares = std::move(reader); }
+    // What the square of a cell shows now.
+    Square square(int cell) const { return m_squares ? m_squares(cell) : Square{}; }
     // imNavUnselected, imNavSelected, imNavSearch.
     void setPictures(const QImage &occupied, const QImage &selected, const QImage &search);
+    // The speaker of a square that makes sound, in the square's top right.
+    static void paintSpeaker(QPainter &painter, QPoint squareOrigin, bool muted);
     // The active browser's square, -1 for none.
     int selectedSquare() const;
 

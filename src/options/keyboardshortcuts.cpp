@@ -28,6 +28,7 @@ bool isCtrlShortcutKey(int key)
     case Qt::Key_Down:
     case Qt::Key_Insert:
     case Qt::Key_Delete:
+    case Qt::Key_M:
         return true;
     default:
         return false;
@@ -156,6 +157,9 @@ void KeyboardShortcuts::runShortcut(int key)
         break;
     case Qt::Key_Delete:
         run(m_hooks.stopAudio);
+        break;
+    case Qt::Key_M:
+        run(m_hooks.toggleActivePaneMute);
         break;
     case Qt::Key_Left:
         if (!m_stepping.selectPrior())

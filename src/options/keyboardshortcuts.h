@@ -14,7 +14,8 @@ class QWidget;
 // The program-wide keys, read by a filter on the application: Escape
 // toggles the boss button; Ctrl with Page Up/Down, End, Home, Insert and
 // Delete drives the audio player; Ctrl with the arrows steps between
-// browsers. Ctrl keys are kept from the page with the focus.
+// browsers; Ctrl+M mutes or unmutes the active pane. Ctrl keys are kept
+// from the page with the focus.
 class KeyboardShortcuts : public QObject
 {
     Q_OBJECT
@@ -23,6 +24,7 @@ public:
     {
         std::function<bool()> toggleBossButton;
         std::function<bool()> priorSong, nextSong, priorGenre, startOrNextGenre, stopAudio;
+        std::function<bool()> toggleActivePaneMute; // Ctrl+M
     };
 
     // Installs itself on the application.

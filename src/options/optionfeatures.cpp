@@ -105,6 +105,28 @@ QList<FeatureRow> generalRows(Settings &settings)
     return rows;
 }
 
+QList<FeatureRow> extrasRows(Settings &settings)
+{
+    const Settings defaults;
+    QList<FeatureRow> rows;
+    rows << FeatureRow{"Click activates pane", {"No", "Yes"}, &settings.clickActivatesPane,
+                       defaults.clickActivatesPane, defaults.clickActivatesPane};
+    FeatureRow music{"Music pauses for pane sound", {"No", "Yes"}, &settings.musicPausesForPaneSound,
+                     defaults.musicPausesForPaneSound, defaults.musicPausesForPaneSound};
+    music.onChange = &OptionsHooks::applyMusicHold;
+    music.reapplyOnReset = true;
+    FeatureRow sound{"Pane sound", {"Every pane", "The active pane only", "No pane"}, &settings.paneSound,
+                     defaults.paneSound, defaults.paneSound};
+    sound.onChange = &OptionsHooks::applyPaneSound;
+    sound.failure = QStringLiteral("Could not change the sound of the panes.");
+    sound.reapplyOnReset = true;
+    sound.resetFailure = sound.failure;
+    rows << music << sound;
+    rows << FeatureRow{"Restore session", {"No", "Yes"}, &settings.restoreSession, defaults.restoreSession,
+                       defaults.restoreSession};
+    return rows;
+}
+
 } // namespace OptionFeatures
 
 FeaturePair::FeaturePair(QList<FeatureRow> rows, bool sorted, QComboBox *features, QComboBox *actions,

@@ -33,11 +33,13 @@ struct FeatureRow
     bool marksProfile = false; // the aesthetic profile differs from the one chosen
 };
 
-// The rows of the three pages, bound to the values they edit.
+// The rows of the pages, bound to the values they edit.
 namespace OptionFeatures {
 QList<FeatureRow> browserRows(Settings &settings, RuntimeFlags &flags);
 QList<FeatureRow> aestheticsRows(Settings &settings);
 QList<FeatureRow> generalRows(Settings &settings);
+// The program's own additions, listed in their order.
+QList<FeatureRow> extrasRows(Settings &settings);
 // The choices in the order a sorted list shows them.
 QStringList sortedChoices(QStringList choices);
 } // namespace OptionFeatures

@@ -22,6 +22,9 @@ struct OptionsHooks
     // "General" page.
     std::function<bool()> applyApplicationHints;
     std::function<bool()> applyCornerHints;       // the corner labels by "corner hints"
+    // "Extras" page.
+    std::function<bool()> applyPaneSound;  // every pane's mute by "pane sound"
+    std::function<bool()> applyMusicHold;  // the music waits (or not) for the active pane's sound
     // A failure the program cannot go on from (a failed re-layout): the
     // message, then the normal close with a failure exit status.
     std::function<void(const QString &message)> closeAfterFatalError;

@@ -112,6 +112,7 @@ OptionsPanel::OptionsPanel(Settings &settings, RuntimeFlags &flags, Prompter &pr
     directInput->setObjectName(QStringLiteral("tsDirectInput"));
     pcOptions->addTab(directInput, QStringLiteral("Direct Input"));
     pcOptions->addTab(buildGeneralPage(), QStringLiteral("General"));
+    pcOptions->addTab(buildExtrasPage(), QStringLiteral("Extras"));
 
     // The bottom strip moves the panel and holds its two buttons.
     auto *bottom = new QWidget(this);
@@ -258,6 +259,27 @@ QWidget *OptionsPanel::buildAestheticsPage()
                                     QStringLiteral("Clear the current grid background image."), {356, 22, 80, 24});
     connect(btnOpenGridBackground, &QPushButton::clicked, this, &OptionsPanel::openGridBackground);
     connect(btnClearGridBackground, &QPushButton::clicked, this, &OptionsPanel::clearGridBackground);
+    return page;
+}
+
+QWidget *OptionsPanel::buildExtrasPage()
+{
+    auto *page = new QWidget;
+    page->setObjectName(QStringLiteral("tsExtras"));
+    buildPair(page, "cbExtraFeatures", "cbExtraActions", "btnResetExtraFeatures", &cbExtraFeatures, &cbExtraActions,
+              &btnResetExtraFeatures);
+    m_extrasPair = new FeaturePair(OptionFeatures::extrasRows(m_settings), false, cbExtraFeatures, cbExtraActions,
+                                   nullptr, m_prompter, m_hooks, {}, this);
+    connect(btnResetExtraFeatures, &QPushButton::clicked, m_extrasPair, &FeaturePair::reset);
+    QLabel *about = label(page, "laExtrasHint",
+                          QStringLiteral("Pane sound: which panes are heard; Ctrl+M mutes or unmutes the active pane "
+                                         "alone. The navigation grid marks each pane that plays sound.\n\n"
+                                         "Click activates pane: a click in a page also makes its pane the active "
+                                         "browser.\n\nRestore session: the panes of the last run come back in "
+                                         "their cells at the next start."),
+                          {10, 126, 440, 140});
+    about->setWordWrap(true);
+    about->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return page;
 }
 

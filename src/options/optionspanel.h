@@ -25,7 +25,8 @@ struct RuntimeFlags;
 struct Settings;
 
 // The options panel (pnOptions): the pages "Browser", "Aesthetics",
-// "Direct Input" and "General". Each page's "Features and Actions" pair is
+// "Direct Input" and "General", and "Extras" with the program's own
+// additions (sound of the panes, click to activate, session). Each page's "Features and Actions" pair is
 // a FeaturePair over the page's rows; the "Browser" page also sizes the
 // panes by hand, the "Aesthetics" page shows the colour editor and the
 // grid's background picture, the "General" page the custom button.
@@ -33,7 +34,7 @@ class OptionsPanel : public QFrame
 {
     Q_OBJECT
 public:
-    enum Page { BrowserPage, AestheticsPage, DirectInputPage, GeneralPage };
+    enum Page { BrowserPage, AestheticsPage, DirectInputPage, GeneralPage, ExtrasPage };
     static constexpr QSize PanelSize{470, 420};
 
     // window: the main window the panel floats in. custom: the custom
@@ -67,10 +68,13 @@ public:
     FeaturePair *browserFeatures() const { return m_browserPair; }
     FeaturePair *aestheticsFeatures() const { return m_aestheticsPair; }
     FeaturePair *generalFeatures() const { return m_generalPair; }
+    FeaturePair *extrasFeatures() const { return m_extrasPair; }
     AestheticsEditor *aesthetics() const { return m_aesthetics; }
 
     QTabWidget *pcOptions;
     QComboBox *cbBroFeatures, *cbBroActions, *cbAesFeatures, *cbAesActions, *cbGeneralFeatures, *cbGeneralActions;
+    QComboBox *cbExtraFeatures, *cbExtraActions;
+    QPushButton *btnResetExtraFeatures;
     QLineEdit *edBroActions;
     QPushButton *btnResetBroFeatures, *btnResetAesFeatures, *btnResetGeneralFeatures;
     QComboBox *cbBroSizeMethod;
@@ -94,6 +98,7 @@ private:
     QWidget *buildBrowserPage();
     QWidget *buildAestheticsPage();
     QWidget *buildGeneralPage();
+    QWidget *buildExtrasPage();
     QWidget *buildPair(QWidget *page, const char *features, const char *actions, const char *reset,
                        QComboBox **featureBox, QComboBox **actionBox, QPushButton **resetButton);
     void fillSizeGroup();
@@ -115,6 +120,7 @@ private:
     FeaturePair *m_browserPair = nullptr;
     FeaturePair *m_aestheticsPair = nullptr;
     FeaturePair *m_generalPair = nullptr;
+    FeaturePair *m_extrasPair = nullptr;
     std::function<void()> m_fillDirectInput;
     QWebEngineProfile *m_webProfile = nullptr;
 };

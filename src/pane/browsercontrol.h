@@ -74,6 +74,12 @@ public:
     virtual bool setZoomFactor(double factor) = 0;
     virtual double zoomFactor() const = 0;
 
+    // Sound: a muted page plays on unheard; recentlyAudible is whether the
+    // page has made sound in the last moments, muted or not.
+    virtual void setAudioMuted(bool muted) = 0;
+    virtual bool audioMuted() const = 0;
+    virtual bool recentlyAudible() const = 0;
+
     // Decides each request of the page for a new window.
     void setNewWindowHandler(std::function<NewWindowDecision()> handler) { m_newWindowHandler = std::move(handler); }
 
@@ -88,6 +94,9 @@ signals:
     // The process that renders the page ended abnormally (crashed or was
     // killed); the page shows nothing until it loads again.
     void renderProcessGone();
+    void recentlyAudibleChanged(bool audible);
+    // A mouse button went down in the page (the press goes on to the page).
+    void pagePressed();
 
 protected:
     NewWindowDecision decideNewWindow() const

@@ -189,6 +189,16 @@ void BrowserPane::connectControl()
         m_imSecurityOff->setVisible(level == 0);
     });
     connect(m_control, &BrowserControl::renderProcessGone, this, &BrowserPane::renderProcessGone);
+    // A press in the page selects the pane as the select button does; the
+    // press itself still goes to the page.
+    connect(m_control, &BrowserControl::pagePressed, this, [this] {
+        if (!m_isActive && !m_state.closing && m_host.clickActivatesPane())
+            selectClick();
+    });
+    connect(m_control, &BrowserControl::recentlyAudibleChanged, this, [this](bool audible) {
+        if (!m_state.closing)
+            emit audibleChanged(audible);
+    });
     // windowClosing: a page can never close its pane, so nothing happens.
     m_control->setNewWindowHandler([this] { return decideNewWindow(); });
 }

@@ -31,6 +31,9 @@ public:
     // Set by the grid.
     int cellIndex = 0;
     int browserNo = 0;
+    // Ctrl+M's word on this pane's sound, over the grid's rule.
+    enum class SoundOverride { None, Heard, Muted };
+    SoundOverride soundOverride = SoundOverride::None;
 
     void initBrowserPane();
     bool selectBrowser(bool select);
@@ -59,6 +62,14 @@ public:
     const QStringList &historyList() const { return m_historyList; }
     bool securityOn() const;
     QWidget *buttonStrip() const { return m_pnButtons; }
+    // The page has made sound in the last moments (heard or muted).
+    bool audible() const { return m_control && m_control->recentlyAudible(); }
+    bool audioMuted() const { return m_control && m_control->audioMuted(); }
+    void setAudioMuted(bool muted)
+    {
+        if (m_control)
+            m_control->setAudioMuted(muted);
+    }
     // Takes the look's colours and button pictures again, as it stands.
     void refreshLook() { applyLook(m_isActive); }
 
@@ -66,6 +77,8 @@ signals:
     // The zoom button was clicked; the pane has zoomed its page (or told
     // the user it could not).
     void zoomClicked();
+    // The page began or stopped making sound.
+    void audibleChanged(bool audible);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

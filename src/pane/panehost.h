@@ -37,4 +37,6 @@ public:
     virtual Qt::KeyboardModifiers keyboardModifiers() const = 0;
     virtual bool scannerRunning() const = 0;
     virtual SearchOnDownload searchOnDownload() const = 0;
+    // A press in a page makes its pane the active browser.
+    virtual bool clickActivatesPane() const = 0;
 };

@@ -4,6 +4,7 @@
 #include "pane/browserpage.h"
 #include "pane/popupbrowserwindow.h"
 
+#include <QChildEvent>
 #include <QDeadlineTimer>
 #include <QLocale>
 #include <QPageLayout>
@@ -64,6 +65,13 @@ WebEngineBrowserControl::WebEngineBrowserControl(QWidget *parentWidget)
                 m_loading = false;
                 emit renderProcessGone();
             });
+    connect(m_page, &QWebEnginePage::recentlyAudibleChanged, this, &BrowserControl::recentlyAudibleChanged);
+    // The engine shows the page in a child widget of the view that it makes
+    // (and may make again); presses are watched on whichever it is.
+    m_view->installEventFilter(this);
+    for (QObject *child : m_view->children())
+        if (child->isWidgetType())
+            child->installEventFilter(this);
     // Pages never close their pane.
     connect(m_page, &QWebEnginePage::windowCloseRequested, this, &BrowserControl::windowClosing);
 }
@@ -73,6 +81,33 @@ WebEngineBrowserControl::~WebEngineBrowserControl()
     // The view (and its page) belongs to the pane's widget tree; free it
     // with the control so a freed control leaves no page running.
     delete m_view;
+}
+
+bool WebEngineBrowserControl::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_view && event->type() == QEvent::ChildAdded) {
+        QObject *child = static_cast<QChildEvent *>(event)->child();
+        if (child->isWidgetType())
+            child->installEventFilter(this);
+    } else if (event->type() == QEvent::MouseButtonPress) {
+        emit pagePressed();
+    }
+    return BrowserControl::eventFilter(watched, event);
+}
+
+void WebEngineBrowserControl::setAudioMuted(bool muted)
+{
+    m_page->setAudioMuted(muted);
+}
+
+bool WebEngineBrowserControl::audioMuted() const
+{
+    return m_page->isAudioMuted();
+}
+
+bool WebEngineBrowserControl::recentlyAudible() const
+{
+    return m_page->recentlyAudible();
 }
 
 QWidget *WebEngineBrowserControl::widget()

@@ -41,10 +41,16 @@ public:
     bool printToPdf(int timeoutMs, QByteArray *pdf) override;
     bool setZoomFactor(double factor) override;
     double zoomFactor() const override;
+    void setAudioMuted(bool muted) override;
+    bool audioMuted() const override;
+    bool recentlyAudible() const override;
 
     // The address as the engine should load it: an empty one is
     // "about:blank"; text without a scheme is read as the user typed it.
     static QUrl addressToUrl(const QString &address);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QWebEnginePage *takeNewWindow();

@@ -7,6 +7,9 @@
 #include "core/settings.h"
 #include "grid/browsergrid.h"
 #include "grid/gridmaintenance.h"
+#include "audio/audioplayer.h"
+#include "audio/genrefolder.h"
+#include "support/audiofiles.h"
 #include "support/windowharness.h"
 
 #include <QAction>
@@ -165,6 +168,38 @@ private slots:
         QVERIFY(h.grid().deleteActiveBrowser());
         QVERIFY(!h.window->isVisible());
         QVERIFY(!h.grid().pane(0));
+    }
+
+    // The music waits while the active pane makes sound, and only then;
+    // the choice turns it off.
+    void theMusicWaitsForTheActivePane_data()
+    {
+        QTest::addColumn<int>("musicPauses");
+        QTest::addColumn<bool>("held");
+        QTest::newRow("on") << 1 << true;
+        QTest::newRow("off") << 0 << false;
+    }
+    void theMusicWaitsForTheActivePane()
+    {
+        QFETCH(int, musicPauses);
+        QFETCH(bool, held);
+        Run h;
+        QVERIFY(h.started);
+        h.settings.musicPausesForPaneSound = musicPauses;
+        AudioPlayer &player = *h.window->audioPlayer();
+        const QString song = AudioFiles::song(h.dir.filePath(QStringLiteral("music/song.mp3")), 8000);
+        QVERIFY(GenreFolder(GenreFolder::folderOf(h.flags.dataFolder)).save(QStringLiteral("Test"), {song}));
+        QVERIFY(player.loadGenrePlayList(QStringLiteral("Test")));
+        QVERIFY(player.playNextSong());
+        h.grid().openAddressInNewBrowser(QStringLiteral("a.test"), BrowserType::btNormal);
+        h.grid().openAddressInNewBrowser(QStringLiteral("b.test"), BrowserType::btNormal);
+        h.fake(0)->setAudible(true); // a background pane: the music plays on
+        QVERIFY(!player.heldForPane());
+        h.fake(1)->setAudible(true);
+        QCOMPARE(player.heldForPane(), held);
+        h.fake(1)->setAudible(false);
+        QVERIFY(!player.heldForPane());
+        QVERIFY(player.isPlaying());
     }
 };
 

@@ -24,6 +24,7 @@ public:
     }
     void close() override { m_open = false; }
     bool play() override { return m_open; }
+    void pause() override {}
     qint64 length() const override { return m_open ? m_length : 0; }
     qint64 position() const override { return 0; }
     QStringList opened;
@@ -613,6 +614,64 @@ private slots:
         QVERIFY(h.commands.trigger(QStringLiteral("StopAudio")));
         QVERIFY(!h.player.isPlaying());
         QVERIFY(h.player.playPaths().isEmpty());
+    }
+
+    // The music waits while a page plays sound: paused where it was, the
+    // same song going on after.
+    void theMusicWaitsForAPaneAndGoesOn()
+    {
+        AudioHarness h;
+        QVERIFY(h.load({h.song("one.mp3", 8000), h.song("two.mp3")}));
+        QVERIFY(h.player.playNextSong());
+        QTRY_VERIFY_WITH_TIMEOUT(h.media.position() > 200, 5000);
+        h.player.holdForPane(true);
+        QVERIFY(h.player.heldForPane());
+        QVERIFY(!h.player.isPlaying());
+        QCOMPARE(h.player.status(), QStringLiteral("Waiting while a page plays sound"));
+        const qint64 heldAt = h.media.position();
+        QTest::qWait(400); // time in which a playing song would move on
+        QVERIFY2(qAbs(h.media.position() - heldAt) < 100, qPrintable(QString::number(h.media.position() - heldAt)));
+        h.player.holdForPane(false);
+        QVERIFY(!h.player.heldForPane());
+        QVERIFY(h.player.isPlaying());
+        QCOMPARE(h.player.currentSong(), 0);
+        QCOMPARE(h.player.status(), QStringLiteral("Playing...1  of  2"));
+        QTRY_VERIFY_WITH_TIMEOUT(h.media.position() > heldAt + 200, 5000);
+        QVERIFY(h.prompter.shown.isEmpty());
+    }
+
+    void aStopOrAnotherSongEndsTheWait_data()
+    {
+        QTest::addColumn<QString>("meanwhile");
+        QTest::addColumn<bool>("playingAfter");
+        QTest::newRow("stop") << "StopAudio" << false;
+        QTest::newRow("next song") << "PlayNextSong" << true;
+    }
+    void aStopOrAnotherSongEndsTheWait()
+    {
+        QFETCH(QString, meanwhile);
+        AudioHarness h;
+        QVERIFY(h.load({h.song("one.mp3", 8000), h.song("two.mp3", 8000)}));
+        QVERIFY(h.player.playNextSong());
+        h.player.holdForPane(true);
+        QVERIFY(h.player.heldForPane());
+        QVERIFY(h.commands.trigger(meanwhile));
+        QVERIFY(!h.player.heldForPane());
+        QTEST(h.player.isPlaying(), "playingAfter");
+        const QString status = h.player.status();
+        h.player.holdForPane(false); // the pane falls silent: nothing more
+        QCOMPARE(h.player.isPlaying(), !status.startsWith(QLatin1String("Stopped")));
+        QCOMPARE(h.player.status(), status);
+    }
+
+    void nothingPlayingNothingWaits()
+    {
+        AudioHarness h;
+        QVERIFY(h.load({h.song("one.mp3")}));
+        h.player.holdForPane(true);
+        QVERIFY(!h.player.heldForPane());
+        h.player.holdForPane(false);
+        QVERIFY(!h.player.isPlaying());
     }
 };
 

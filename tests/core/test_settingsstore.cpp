@@ -177,6 +177,11 @@ private slots:
         s.customButtonPath = QStringLiteral("/usr/bin/my program");
         s.dxButtons[16] = 9;
         s.buttonGlyphColor = -5;
+        // The extras differ from their defaults, so a key left out shows.
+        s.paneSound = 2;
+        s.musicPausesForPaneSound = 0;
+        s.clickActivatesPane = 0;
+        s.restoreSession = 0;
         QVERIFY(store.save(s));
         Settings loaded;
         QVERIFY(store.load(loaded));
@@ -185,6 +190,10 @@ private slots:
         QCOMPARE(loaded.customButtonPath, s.customButtonPath);
         QCOMPARE(loaded.dxButtons[16], 9);
         QCOMPARE(loaded.buttonGlyphColor, -5);
+        QCOMPARE(loaded.paneSound, 2);
+        QCOMPARE(loaded.musicPausesForPaneSound, 0);
+        QCOMPARE(loaded.clickActivatesPane, 0);
+        QCOMPARE(loaded.restoreSession, 0);
     }
 
     void missingValueGetsItsDefaultOnly()

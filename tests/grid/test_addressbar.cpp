@@ -183,6 +183,87 @@ private slots:
             QCOMPARE(h.dialogs.folders.first(), h.flags.dataFolder + QStringLiteral("Web Saves/"));
         }
     }
+
+    // A link, Back, Forward or a redirect in the active pane: the bar and
+    // the list show where the pane is now; another pane moves neither.
+    void theBarFollowsTheActivePane()
+    {
+        GridFeaturesHarness h;
+        h.open(QStringLiteral("http://a.test/"));
+        h.open(QStringLiteral("http://b.test/"));
+        h.control(1)->navigate2(QStringLiteral("http://b.test/followed"));
+        QCOMPARE(h.bar->currentText(), QStringLiteral("http://b.test/followed"));
+        QCOMPARE(h.list->currentText(), QStringLiteral("1 \u2022 http://b.test/followed"));
+        QVERIFY(items(h.bar).contains(QStringLiteral("http://b.test/followed")));
+        h.control(0)->navigate2(QStringLiteral("http://a.test/elsewhere"));
+        QCOMPARE(h.bar->currentText(), QStringLiteral("http://b.test/followed"));
+        QCOMPARE(h.list->currentText(), QStringLiteral("1 \u2022 http://b.test/followed"));
+        QVERIFY(h.prompter.shown.isEmpty());
+    }
+
+    void whatTheUserTypesIsNeverOverwritten_data()
+    {
+        QTest::addColumn<bool>("focused");
+        QTest::addColumn<bool>("typed");
+        QTest::addColumn<bool>("follows");
+        QTest::newRow("typing") << true << true << false;
+        QTest::newRow("focused, nothing typed") << true << false << true;
+        QTest::newRow("typed, then left the bar") << false << true << true;
+    }
+    void whatTheUserTypesIsNeverOverwritten()
+    {
+        QFETCH(bool, focused);
+        QFETCH(bool, typed);
+        GridFeaturesHarness h;
+        h.open(QStringLiteral("http://a.test/"));
+        h.pnButtons.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&h.pnButtons));
+        h.bar->lineEdit()->setFocus();
+        QTRY_VERIFY(h.bar->lineEdit()->hasFocus());
+        if (typed)
+            QTest::keyClicks(h.bar->lineEdit(), QStringLiteral("xyz"));
+        if (!focused)
+            h.bar->lineEdit()->clearFocus();
+        const QString before = h.bar->currentText();
+        h.control(0)->navigate2(QStringLiteral("http://a.test/next"));
+        QFETCH(bool, follows);
+        QCOMPARE(h.bar->currentText(), follows ? QStringLiteral("http://a.test/next") : before);
+        // The list follows either way: it holds no typing.
+        QCOMPARE(h.list->currentText(), QStringLiteral("0 \u2022 http://a.test/next"));
+    }
+
+    void searchTermsAndLinksStayPut_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::newRow("web search") << int(AddressBar::Mode::WebSearch);
+        QTest::newRow("active browser links") << int(AddressBar::Mode::ActiveBrowserLinks);
+    }
+    void searchTermsAndLinksStayPut()
+    {
+        QFETCH(int, mode);
+        GridFeaturesHarness h;
+        h.open(QStringLiteral("http://a.test/"));
+        h.control(0)->scriptResult = QVariantList{QStringLiteral("http://a.test/link")};
+        if (mode == int(AddressBar::Mode::WebSearch))
+            h.addressBar()->setWebSearchMode();
+        else
+            h.addressBar()->setActiveBrowserLinksMode();
+        QCOMPARE(int(h.addressBar()->mode()), mode);
+        h.bar->setEditText(QStringLiteral("kept"));
+        h.control(0)->navigate2(QStringLiteral("http://a.test/next"));
+        QCOMPARE(h.bar->currentText(), QStringLiteral("kept"));
+    }
+
+    void aLongAddressShowsItsStart()
+    {
+        GridFeaturesHarness h;
+        const QString address = QStringLiteral("https://a.test/") + QString(300, QLatin1Char('x'));
+        h.open(QStringLiteral("http://a.test/"));
+        h.bar->lineEdit()->setCursorPosition(h.bar->lineEdit()->text().size());
+        h.control(0)->navigate2(address);
+        QCOMPARE(h.bar->currentText(), address);
+        QCOMPARE(h.bar->lineEdit()->cursorPosition(), 0);
+    }
 };
 
 QTEST_MAIN(TestAddressBar)

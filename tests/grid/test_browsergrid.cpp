@@ -358,6 +358,147 @@ private slots:
         QVERIFY(pane->isActive());
         QVERIFY(!h.grid->pane(0)->isActive());
     }
+
+    // Who is heard, pane by pane ("h" heard, "m" muted), with pane 1 active
+    // and then with pane 2 made active.
+    static QString heard(const GridHarness &h)
+    {
+        QString state;
+        for (int n = 0; n < 3; ++n)
+            state += h.grid->pane(n)->audioMuted() ? QLatin1Char('m') : QLatin1Char('h');
+        return state;
+    }
+    void whoIsHeard_data()
+    {
+        QTest::addColumn<int>("paneSound");
+        QTest::addColumn<QString>("activeOne");
+        QTest::addColumn<QString>("activeTwo");
+        QTest::newRow("every pane") << 0 << "hhh" << "hhh";
+        QTest::newRow("the active pane only") << 1 << "mhm" << "mmh";
+        QTest::newRow("no pane") << 2 << "mmm" << "mmm";
+        QTest::newRow("out of range reads as the default") << 7 << "mhm" << "mmh";
+    }
+    void whoIsHeard()
+    {
+        QFETCH(int, paneSound);
+        GridHarness h;
+        h.settings.paneSound = paneSound;
+        for (int i = 0; i < 3; ++i)
+            h.open();
+        QVERIFY(h.grid->pane(1)->selectBrowser(true));
+        QTEST(heard(h), "activeOne");
+        QVERIFY(h.grid->pane(2)->selectBrowser(true));
+        QTEST(heard(h), "activeTwo");
+    }
+
+    void ctrlMTurnsTheActivePaneAlone_data()
+    {
+        QTest::addColumn<int>("paneSound");
+        QTest::addColumn<QString>("toggled");     // pane 1 active, after Ctrl+M
+        QTest::addColumn<QString>("movedOn");     // pane 0 made active
+        QTest::newRow("every pane") << 0 << "hmh" << "hmh";
+        QTest::newRow("the active pane only") << 1 << "mmm" << "hmm";
+        QTest::newRow("no pane") << 2 << "mhm" << "mhm";
+    }
+    void ctrlMTurnsTheActivePaneAlone()
+    {
+        QFETCH(int, paneSound);
+        GridHarness h;
+        h.settings.paneSound = paneSound;
+        for (int i = 0; i < 3; ++i)
+            h.open();
+        QVERIFY(h.grid->pane(1)->selectBrowser(true));
+        const QString before = heard(h);
+        QSignalSpy changed(h.grid.get(), &BrowserGrid::paneSoundChanged);
+        QVERIFY(h.grid->toggleActivePaneMute());
+        QTEST(heard(h), "toggled");
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed.first().first().toInt(), 1);
+        // The pane keeps its word when another one is active.
+        QVERIFY(h.grid->pane(0)->selectBrowser(true));
+        QTEST(heard(h), "movedOn");
+        // A new choice drops every word.
+        QVERIFY(h.grid->pane(1)->selectBrowser(true));
+        h.grid->resetPaneSound();
+        QCOMPARE(heard(h), before);
+        // Twice is back to the rule.
+        QVERIFY(h.grid->toggleActivePaneMute());
+        QVERIFY(h.grid->toggleActivePaneMute());
+        QCOMPARE(heard(h), before);
+    }
+
+    void ctrlMWithoutAnActivePaneDoesNothing()
+    {
+        GridHarness h;
+        QVERIFY(!h.grid->toggleActivePaneMute());
+        h.open();
+        QVERIFY(h.grid->deleteActiveBrowser());
+        QVERIFY(!h.grid->toggleActivePaneMute());
+    }
+
+    // The music waits on this: sound of the active pane that is heard.
+    void activeSoundingFollowsThePageAndTheActivePane()
+    {
+        GridHarness h;
+        h.settings.paneSound = 0;
+        h.open();
+        h.open();
+        QSignalSpy sounding(h.grid.get(), &BrowserGrid::activePaneSoundingChanged);
+        QSignalSpy changed(h.grid.get(), &BrowserGrid::paneSoundChanged);
+        h.control(0)->setAudible(true); // a background pane
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(sounding.count(), 0);
+        h.control(1)->setAudible(true);
+        QCOMPARE(sounding.count(), 1);
+        QCOMPARE(sounding.last().first().toBool(), true);
+        QVERIFY(h.grid->toggleActivePaneMute()); // muted: no longer heard
+        QCOMPARE(sounding.last().first().toBool(), false);
+        QVERIFY(h.grid->pane(0)->selectBrowser(true)); // another sounding pane
+        QCOMPARE(sounding.last().first().toBool(), true);
+        h.control(0)->setAudible(false);
+        QCOMPARE(sounding.last().first().toBool(), false);
+        h.control(0)->setAudible(true);
+        QVERIFY(h.grid->deleteActiveBrowser());
+        QCOMPARE(sounding.last().first().toBool(), false);
+        QCOMPARE(sounding.count(), 6);
+    }
+
+    void aPressInAPageActivatesItsPane_data()
+    {
+        QTest::addColumn<bool>("clickActivates");
+        QTest::addColumn<int>("pressed");
+        QTest::addColumn<int>("activations");
+        QTest::newRow("a background pane") << true << 0 << 1;
+        QTest::newRow("the active pane") << true << 1 << 0;
+        QTest::newRow("turned off") << false << 0 << 0;
+    }
+    void aPressInAPageActivatesItsPane()
+    {
+        QFETCH(bool, clickActivates);
+        QFETCH(int, pressed);
+        GridHarness h;
+        h.settings.clickActivatesPane = clickActivates ? 1 : 0;
+        h.open();
+        h.open();
+        QSignalSpy activated(h.grid.get(), &BrowserGrid::browserActivated);
+        emit h.control(pressed)->pagePressed();
+        QTEST(int(activated.count()), "activations");
+        QCOMPARE(h.flags.activeBrowser, activated.isEmpty() ? 1 : pressed);
+        QVERIFY(h.prompter.shown.isEmpty());
+    }
+
+    void onlyTheActivePaneMovesTheAddress()
+    {
+        GridHarness h;
+        h.open(QStringLiteral("http://a.test/"));
+        h.open(QStringLiteral("http://b.test/"));
+        QSignalSpy moved(h.grid.get(), &BrowserGrid::activeAddressChanged);
+        h.control(0)->navigate2(QStringLiteral("http://a.test/next"));
+        QCOMPARE(moved.count(), 0);
+        h.control(1)->navigate2(QStringLiteral("http://b.test/next"));
+        QCOMPARE(moved.count(), 1);
+        QCOMPARE(moved.first().first().toString(), QStringLiteral("http://b.test/next"));
+    }
 };
 
 QTEST_MAIN(TestBrowserGrid)

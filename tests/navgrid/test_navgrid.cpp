@@ -119,6 +119,43 @@ private slots:
         QVERIFY(picture.pixelColor(17 + 11, 11) != QColor(255, 0, 255));
     }
 
+    // A page making sound wears a speaker in its square's top right,
+    // crossed in red when muted; the hint says so.
+    void aPaneMakingSoundWearsASpeaker_data()
+    {
+        QTest::addColumn<int>("browserNo");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("the active pane, heard") << 1 << "1: b.test - playing sound";
+        QTest::newRow("a background pane, muted") << 0 << "0: a.test - playing sound, muted";
+    }
+    void aPaneMakingSoundWearsASpeaker()
+    {
+        QFETCH(int, browserNo);
+        NavGridHarness h;
+        h.commands.trigger(QStringLiteral("skNavGrid"));
+        h.open(QStringLiteral("http://a.test/"));
+        h.open(QStringLiteral("http://b.test/"));
+        const bool muted = browserNo != h.flags.activeBrowser;
+        const QImage silent = h.map()->grab().toImage();
+        h.control(browserNo)->setAudible(true);
+        const int cell = h.grid->pane(browserNo)->cellIndex;
+        QVERIFY(h.map()->square(cell).sounding);
+        QCOMPARE(h.map()->square(cell).muted, muted);
+        const QImage marked = h.map()->grab().toImage();
+        const QPoint corner(cell * 17 + 7, 1);
+        QCOMPARE(marked.pixelColor(corner + QPoint(3, 3)), QColor(Qt::white)); // the cone
+        if (muted)
+            QCOMPARE(marked.pixelColor(corner + QPoint(5, 2)), QColor(255, 80, 80)); // the cross
+        else
+            QCOMPARE(marked.pixelColor(corner + QPoint(6, 3)), QColor(Qt::white)); // the sound wave
+        QVERIFY(silent.pixelColor(corner + QPoint(3, 3)) != QColor(Qt::white));
+        h.hover(cell, Qt::ControlModifier);
+        QTEST(h.hint()->laNavServer->text(), "caption");
+        // Silent again: the mark goes.
+        h.control(browserNo)->setAudible(false);
+        QCOMPARE(h.map()->grab().toImage(), silent);
+    }
+
     void dragAPaneToAFreeSquare()
     {
         NavGridHarness h;

@@ -35,6 +35,10 @@ class TestOptionsPanel : public QObject
             {"applicationHints", &s.applicationHints},
             {"cornerHints", &s.cornerHints},
             {"windowSize", &s.windowSize},
+            {"clickActivatesPane", &s.clickActivatesPane},
+            {"musicPausesForPaneSound", &s.musicPausesForPaneSound},
+            {"paneSound", &s.paneSound},
+            {"restoreSession", &s.restoreSession},
         };
         return fields.value(name);
     }
@@ -50,6 +54,7 @@ private slots:
         QTest::addColumn<QString>("hook");
         QTest::addColumn<bool>("marksProfile");
         const int b = OptionsPanel::BrowserPage, a = OptionsPanel::AestheticsPage, g = OptionsPanel::GeneralPage;
+        const int x = OptionsPanel::ExtrasPage;
         QTest::newRow("no suspend") << b << "Background processes" << "No suspend on minimize"
                                     << "backgroundProcesses" << 0 << "" << false;
         QTest::newRow("off line") << b << "Connection state" << "Off Line" << "connectionState" << 0
@@ -80,6 +85,15 @@ private slots:
         QTest::newRow("no corners") << g << "Corner hints" << "None" << "cornerHints" << 0 << "applyCornerHints"
                                     << false;
         QTest::newRow("desktop") << g << "Window size" << "Desktop" << "windowSize" << 0 << "" << false;
+        // The extras list their choices in order: the index is the position.
+        QTest::newRow("no click") << x << "Click activates pane" << "No" << "clickActivatesPane" << 0 << "" << false;
+        QTest::newRow("music on") << x << "Music pauses for pane sound" << "Yes" << "musicPausesForPaneSound" << 1
+                                  << "applyMusicHold" << false;
+        QTest::newRow("no pane") << x << "Pane sound" << "No pane" << "paneSound" << 2 << "applyPaneSound"
+                                 << false;
+        QTest::newRow("every pane") << x << "Pane sound" << "Every pane" << "paneSound" << 0 << "applyPaneSound"
+                                    << false;
+        QTest::newRow("no restore") << x << "Restore session" << "No" << "restoreSession" << 0 << "" << false;
     }
     void choicesStoreTheirListPosition()
     {
@@ -290,8 +304,9 @@ private slots:
         QVERIFY(h.panel->isVisible());
         QCOMPARE(h.panel->pos(), QPoint(915 / 2 - 470 / 2, 600 / 2 - 420 / 2));
         QCOMPARE(h.panel->pcOptions->currentIndex(), 0);
-        QCOMPARE(h.panel->pcOptions->count(), 4);
+        QCOMPARE(h.panel->pcOptions->count(), 5);
         QCOMPARE(h.panel->pcOptions->tabText(2), QStringLiteral("Direct Input"));
+        QCOMPARE(h.panel->pcOptions->tabText(OptionsPanel::ExtrasPage), QStringLiteral("Extras"));
         QCOMPARE(h.panel->tbBrowserWidth->value(), 1200);
         QCOMPARE(h.panel->Label6->text(), QStringLiteral("500"));
         QCOMPARE(h.panel->cbBroSizeMethod->currentText(), QStringLiteral("Auto sizing"));

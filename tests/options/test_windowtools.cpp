@@ -50,7 +50,8 @@ class TestWindowTools : public QObject
                 };
             };
             KeyboardShortcuts::Hooks hooks{[this] { return boss->toggle(); }, note("priorSong"), note("nextSong"),
-                                           note("priorGenre"), note("startOrNextGenre"), note("stopAudio")};
+                                           note("priorGenre"), note("startOrNextGenre"), note("stopAudio"),
+                                           note("toggleActivePaneMute")};
             shortcuts = std::make_unique<KeyboardShortcuts>(prompter, stepping, hooks);
             shortcuts->setBlockingPanels({panel.get()});
             sbMainGrid->setFocusPolicy(Qt::StrongFocus);
@@ -124,6 +125,7 @@ private slots:
         QTest::newRow("home") << int(Qt::Key_Home) << "startOrNextGenre";
         QTest::newRow("insert") << int(Qt::Key_Insert) << "startOrNextGenre";
         QTest::newRow("delete") << int(Qt::Key_Delete) << "stopAudio";
+        QTest::newRow("m") << int(Qt::Key_M) << "toggleActivePaneMute";
     }
     void shortcutsReachTheirOperations()
     {

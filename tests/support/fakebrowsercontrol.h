@@ -65,6 +65,17 @@ public:
         return true;
     }
     double zoomFactor() const override { return m_zoomFactor; }
+    void setAudioMuted(bool muted) override { m_muted = muted; }
+    bool audioMuted() const override { return m_muted; }
+    bool recentlyAudible() const override { return m_audible; }
+    // The page starts or stops making sound.
+    void setAudible(bool audible)
+    {
+        if (audible == m_audible)
+            return;
+        m_audible = audible;
+        emit recentlyAudibleChanged(audible);
+    }
 
     // Asks the pane what to do with a page's new window.
     NewWindowDecision requestNewWindow() const { return decideNewWindow(); }
@@ -82,4 +93,6 @@ private:
     bool m_silent = false;
     bool m_offline = false;
     double m_zoomFactor = 1.0;
+    bool m_muted = false;
+    bool m_audible = false;
 };

@@ -30,7 +30,8 @@ void LocalWebServer::serve(QTcpSocket *socket)
     QByteArray response;
     if (m_pages.contains(path)) {
         const QByteArray body = m_pages.value(path);
-        response = "HTTP/1.1 200 OK\r\nContent-Type: text/html; charset=utf-8\r\nContent-Length: "
+        const QByteArray type = path.endsWith(QLatin1String(".wav")) ? "audio/wav" : "text/html; charset=utf-8";
+        response = "HTTP/1.1 200 OK\r\nContent-Type: " + type + "\r\nContent-Length: "
                    + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
     } else {
         response = "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";

@@ -86,6 +86,8 @@ struct OptionsHarness
         hooks.applyGridBackgroundSize = record("applyGridBackgroundSize");
         hooks.applyApplicationHints = record("applyApplicationHints");
         hooks.applyCornerHints = record("applyCornerHints");
+        hooks.applyPaneSound = record("applyPaneSound");
+        hooks.applyMusicHold = record("applyMusicHold");
         hooks.closeAfterFatalError = [this](const QString &message) { fatal << message; };
         panel = std::make_unique<OptionsPanel>(settings, flags, prompter, dialogs, *grid, *overlays, *custom, hooks,
                                                &window);
@@ -100,6 +102,8 @@ struct OptionsHarness
             return panel->browserFeatures();
         case OptionsPanel::AestheticsPage:
             return panel->aestheticsFeatures();
+        case OptionsPanel::ExtrasPage:
+            return panel->extrasFeatures();
         default:
             return panel->generalFeatures();
         }
@@ -108,12 +112,14 @@ struct OptionsHarness
     {
         return page == OptionsPanel::BrowserPage       ? panel->cbBroFeatures
                : page == OptionsPanel::AestheticsPage ? panel->cbAesFeatures
+               : page == OptionsPanel::ExtrasPage     ? panel->cbExtraFeatures
                                                       : panel->cbGeneralFeatures;
     }
     QComboBox *actionBox(int page) const
     {
         return page == OptionsPanel::BrowserPage       ? panel->cbBroActions
                : page == OptionsPanel::AestheticsPage ? panel->cbAesActions
+               : page == OptionsPanel::ExtrasPage     ? panel->cbExtraActions
                                                       : panel->cbGeneralActions;
     }
     // The user picks a feature by its text; false when the list has none.

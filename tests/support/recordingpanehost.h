@@ -39,6 +39,7 @@ public:
     }
     bool scannerRunning() const override { return scanner; }
     SearchOnDownload searchOnDownload() const override { return search; }
+    bool clickActivatesPane() const override { return clickActivates; }
 
     QStringList messages() const { return m_prompter.texts(); }
 
@@ -49,6 +50,7 @@ public:
     int popUpSetting = 2;
     Qt::KeyboardModifiers keys = Qt::NoModifier;
     bool scanner = false;
+    bool clickActivates = true;
     SearchOnDownload search{{}, QColor(0xFF, 0x00, 0xFF), false};
     std::function<int()> makePane;
     QList<BrowserPane *> panes; // by browser number

@@ -30,6 +30,7 @@ inline StartupEnvironment testEnvironment(const QTemporaryDir &dir)
     env.personalFolder = [documents] { return documents; };
     env.today = QDate(2026, 12, 6);
     env.workArea = QRect(0, 0, 1600, 1000);
+    env.audioOutput = QStringLiteral("null"); // music plays in real time, unheard
     return env;
 }
 
