@@ -47,6 +47,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
@@ -414,9 +415,14 @@ void MainWindow::holdMusicForPane()
 
 void MainWindow::openHelp()
 {
-    const QString page = m_flags.programFolder + QStringLiteral("Vorlan Help.html");
-    if (QFileInfo::exists(page))
-        m_shell.openWithDefaultHandler(page);
+    // Beside the program (the build), or in share/vorlan/ of an installed one.
+    for (const QString &folder : {m_flags.programFolder, m_flags.programFolder + QStringLiteral("../share/vorlan/")}) {
+        const QString page = QDir::cleanPath(folder + QStringLiteral("Vorlan Help.html"));
+        if (QFileInfo::exists(page)) {
+            m_shell.openWithDefaultHandler(page);
+            return;
+        }
+    }
 }
 
 bool MainWindow::autoSizeBrowsers()

@@ -92,11 +92,19 @@ private slots:
         QCOMPARE(items, QStringList({"Options", "Help", "About", "Cancel"}));
         run.window->openHelp();
         QVERIFY(run.shell.opened.isEmpty()); // no help page beside the program
+        // Installed: bin/vorlan and share/vorlan/Vorlan Help.html.
+        QVERIFY(QDir().mkpath(run.dir.filePath(QStringLiteral("share/vorlan"))));
+        QFile installed(run.dir.filePath(QStringLiteral("share/vorlan/Vorlan Help.html")));
+        QVERIFY(installed.open(QIODevice::WriteOnly));
+        installed.close();
+        run.window->openHelp();
+        QCOMPARE(run.shell.opened, QStringList{installed.fileName()});
+        // One beside the program comes first.
         QFile page(run.flags.programFolder + QStringLiteral("Vorlan Help.html"));
         QVERIFY(page.open(QIODevice::WriteOnly));
         page.close();
         run.window->openHelp();
-        QCOMPARE(run.shell.opened, QStringList{page.fileName()});
+        QCOMPARE(run.shell.opened.last(), page.fileName());
     }
 
     // The map panel follows the window: placed again on a resize, hidden
