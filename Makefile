@@ -25,7 +25,7 @@ test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 bench: configure
-	cmake --build $(BUILD) -j $(JOBS) --target bench_grid bench_print bench_tint
+	cmake --build $(BUILD) -j $(JOBS) --target bench_grid bench_print bench_tint bench_lifecycle
 	scripts/run-bench $(BUILD)
 
 screenshot: configure

@@ -35,6 +35,7 @@
 #include "core/shell.h"
 #include "grid/browsergrid.h"
 #include "grid/gridsession.h"
+#include "grid/pagelifecycle.h"
 #include "grid/gridfeatures.h"
 #include "grid/gridmaintenance.h"
 #include "grid/gridscanner.h"
@@ -101,6 +102,7 @@ MainWindow::~MainWindow()
     // The player before the media player it plays on.
     delete m_audio;
     delete m_media;
+    delete m_lifecycle;
     delete m_navGrid;
     delete m_gridFeatures;
     delete m_grid;
@@ -236,6 +238,7 @@ void MainWindow::createSubsystems()
     m_media = new MpvBackend(m_environment.audioOutput, this);
     m_audio = new AudioPlayer(m_flags, m_prompter, m_shell, *m_dialogs, *m_media, *m_commands, {m_frame->laAudio},
                               this);
+    m_lifecycle = new PageLifecycle(*m_grid, m_settings, this);
     // The music waits while the active pane makes sound.
     connect(m_grid, &BrowserGrid::activePaneSoundingChanged, this, &MainWindow::holdMusicForPane);
     m_addresses = new AddressManager(m_settings, m_flags, m_prompter, m_shell, *m_dialogs, *m_commands, *m_overlays,
@@ -285,6 +288,10 @@ void MainWindow::createOptions()
     };
     h.applyPaneSound = [this] {
         m_grid->resetPaneSound();
+        return true;
+    };
+    h.applyPagesOutOfView = [this] {
+        m_lifecycle->update();
         return true;
     };
     h.applyMusicHold = [this] {

@@ -18,6 +18,7 @@ class BrowserStepping;
 class CustomButton;
 class KeyboardShortcuts;
 class OptionsPanel;
+class PageLifecycle;
 class MediaBackend;
 class BrowserGrid;
 class CommandRegistry;
@@ -79,6 +80,7 @@ public:
     GridFeatures *gridFeatures() const { return m_gridFeatures; }
     NavGrid *navGrid() const { return m_navGrid; }
     AudioPlayer *audioPlayer() const { return m_audio; }
+    PageLifecycle *pageLifecycle() const { return m_lifecycle; }
     AddressManager *addressManager() const { return m_addresses; }
     OptionsPanel *options() const { return m_options; }
     BossButton *bossButton() const { return m_boss; }
@@ -166,6 +168,7 @@ private:
     NavGrid *m_navGrid = nullptr;
     MediaBackend *m_media = nullptr;
     AudioPlayer *m_audio = nullptr;
+    PageLifecycle *m_lifecycle = nullptr;
     AddressManager *m_addresses = nullptr;
     OptionsPanel *m_options = nullptr;
     ApplicationHints *m_hints = nullptr;

@@ -77,6 +77,7 @@ struct Settings
     int paneSound = 1;               // 0 every pane, 1 the active pane only, 2 no pane
     int musicPausesForPaneSound = 1; // 0 no, 1 the music waits while the active pane makes sound
     int clickActivatesPane = 1;      // 0 no, 1 a press in a page makes its pane the active one
+    int pagesOutOfView = 1;          // 0 keep all pages live, 1 freeze them, 2 discard them
 };
 
 // Colour value of the settings (red in the low byte) as a QColor.

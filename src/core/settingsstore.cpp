@@ -105,6 +105,7 @@ const QList<SettingsStore::Entry> &SettingsStore::entries()
             {Extras, "pane sound", &Settings::paneSound},
             {Extras, "music pauses for pane sound", &Settings::musicPausesForPaneSound},
             {Extras, "click activates pane", &Settings::clickActivatesPane},
+            {Extras, "pages out of view", &Settings::pagesOutOfView},
         };
         return t;
     }();

@@ -121,7 +121,12 @@ QList<FeatureRow> extrasRows(Settings &settings)
     sound.failure = QStringLiteral("Could not change the sound of the panes.");
     sound.reapplyOnReset = true;
     sound.resetFailure = sound.failure;
-    rows << music << sound;
+    FeatureRow lifecycle{"Pages out of view",
+                         {"Keep all pages live", "Freeze pages out of view", "Discard pages out of view"},
+                         &settings.pagesOutOfView, defaults.pagesOutOfView, defaults.pagesOutOfView};
+    lifecycle.onChange = &OptionsHooks::applyPagesOutOfView;
+    lifecycle.reapplyOnReset = true;
+    rows << music << lifecycle << sound;
     rows << FeatureRow{"Restore session", {"No", "Yes"}, &settings.restoreSession, defaults.restoreSession,
                        defaults.restoreSession};
     return rows;

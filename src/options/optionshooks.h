@@ -25,6 +25,7 @@ struct OptionsHooks
     // "Extras" page.
     std::function<bool()> applyPaneSound;  // every pane's mute by "pane sound"
     std::function<bool()> applyMusicHold;  // the music waits (or not) for the active pane's sound
+    std::function<bool()> applyPagesOutOfView; // panes out of view live, frozen or discarded
     // A failure the program cannot go on from (a failed re-layout): the
     // message, then the normal close with a failure exit status.
     std::function<void(const QString &message)> closeAfterFatalError;

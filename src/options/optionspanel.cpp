@@ -275,7 +275,9 @@ QWidget *OptionsPanel::buildExtrasPage()
                           QStringLiteral("Pane sound: which panes are heard; Ctrl+M mutes or unmutes the active pane "
                                          "alone. The navigation grid marks each pane that plays sound.\n\n"
                                          "Click activates pane: a click in a page also makes its pane the active "
-                                         "browser.\n\nRestore session: the panes of the last run come back in "
+                                         "browser.\n\nPages out of view: panes scrolled out of view are "
+                                         "frozen after 10 seconds (or freed after 5 minutes) and wake when they "
+                                         "are shown or needed.\n\nRestore session: the panes of the last run come back in "
                                          "their cells at the next start."),
                           {10, 126, 440, 140});
     about->setWordWrap(true);

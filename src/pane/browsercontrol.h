@@ -80,6 +80,14 @@ public:
     virtual bool audioMuted() const = 0;
     virtual bool recentlyAudible() const = 0;
 
+    // How much of the engine the page holds. Active runs and paints; Frozen
+    // keeps the page but runs nothing of it (no scripts, timers, painting);
+    // Discarded frees it, and it loads again when made Active. The page
+    // operations above and the navigations make the page Active first.
+    enum class Lifecycle { Active, Frozen, Discarded };
+    virtual void setLifecycle(Lifecycle state) = 0;
+    virtual Lifecycle lifecycle() const = 0;
+
     // Decides each request of the page for a new window.
     void setNewWindowHandler(std::function<NewWindowDecision()> handler) { m_newWindowHandler = std::move(handler); }
 

@@ -110,6 +110,52 @@ bool WebEngineBrowserControl::recentlyAudible() const
     return m_page->recentlyAudible();
 }
 
+void WebEngineBrowserControl::setLifecycle(Lifecycle state)
+{
+    if (state == lifecycle())
+        return;
+    if (state == Lifecycle::Active) {
+        m_page->setLifecycleState(QWebEnginePage::LifecycleState::Active);
+        m_page->setVisible(m_view && m_view->isVisible());
+        return;
+    }
+    // The engine freezes or frees only a page it is not showing; the view
+    // tells it again when it is shown or hidden.
+    m_page->setVisible(false);
+    m_page->setLifecycleState(state == Lifecycle::Frozen ? QWebEnginePage::LifecycleState::Frozen
+                                                         : QWebEnginePage::LifecycleState::Discarded);
+}
+
+BrowserControl::Lifecycle WebEngineBrowserControl::lifecycle() const
+{
+    switch (m_page->lifecycleState()) {
+    case QWebEnginePage::LifecycleState::Frozen:
+        return Lifecycle::Frozen;
+    case QWebEnginePage::LifecycleState::Discarded:
+        return Lifecycle::Discarded;
+    case QWebEnginePage::LifecycleState::Active:
+        break;
+    }
+    return Lifecycle::Active;
+}
+
+bool WebEngineBrowserControl::wake(int timeoutMs)
+{
+    const Lifecycle was = lifecycle();
+    if (was == Lifecycle::Active) {
+        if (m_view && m_view->isVisible() && !m_page->isVisible())
+            m_page->setVisible(true);
+        return true;
+    }
+    setLifecycle(Lifecycle::Active);
+    if (was == Lifecycle::Frozen)
+        return true;
+    // A discarded page loads again from its address.
+    const QPointer<WebEngineBrowserControl> self(this);
+    EventWait::until([&] { return !self || m_loading; }, qMin(timeoutMs, 2000));
+    return EventWait::until([&] { return !self || !m_loading; }, timeoutMs) && self;
+}
+
 QWidget *WebEngineBrowserControl::widget()
 {
     return m_view;
@@ -128,6 +174,7 @@ bool WebEngineBrowserControl::navigate2(const QString &address)
     const QUrl url = addressToUrl(address);
     if (!url.isValid())
         return false;
+    setLifecycle(Lifecycle::Active);
     m_page->load(url);
     return true;
 }
@@ -137,16 +184,19 @@ void WebEngineBrowserControl::navigate(const QString &address)
     // The plain fallback: let Qt take the text as an address even when the
     // user-input reading failed.
     const QUrl url = addressToUrl(address);
+    setLifecycle(Lifecycle::Active);
     m_page->load(url.isValid() ? url : QUrl(address));
 }
 
 void WebEngineBrowserControl::goBack()
 {
+    setLifecycle(Lifecycle::Active);
     m_page->triggerAction(QWebEnginePage::Back);
 }
 
 void WebEngineBrowserControl::goForward()
 {
+    setLifecycle(Lifecycle::Active);
     m_page->triggerAction(QWebEnginePage::Forward);
 }
 
@@ -157,6 +207,7 @@ void WebEngineBrowserControl::stop()
 
 void WebEngineBrowserControl::reload()
 {
+    setLifecycle(Lifecycle::Active);
     m_page->triggerAction(QWebEnginePage::Reload);
 }
 
@@ -219,6 +270,8 @@ QWebEnginePage *WebEngineBrowserControl::takeNewWindow()
 
 bool WebEngineBrowserControl::runScript(const QString &script, int timeoutMs, QVariant *result)
 {
+    if (!wake(timeoutMs))
+        return false;
     struct Answer
     {
         bool arrived = false;
@@ -242,6 +295,8 @@ bool WebEngineBrowserControl::runScript(const QString &script, int timeoutMs, QV
 
 bool WebEngineBrowserControl::toHtml(int timeoutMs, QString *html)
 {
+    if (!wake(timeoutMs))
+        return false;
     auto answer = std::make_shared<std::optional<QString>>();
     const QPointer<WebEngineBrowserControl> self(this);
     m_page->toHtml([answer](const QString &markup) { *answer = markup; });
@@ -281,7 +336,8 @@ QImage WebEngineBrowserControl::grabVisible(int timeoutMs)
     // A page that cannot paint now (hidden, hung) is still grabbed as it
     // last showed.
     const QDeadlineTimer deadline(timeoutMs);
-    waitForPaint(timeoutMs);
+    wake(timeoutMs);
+    waitForPaint(int(deadline.remainingTime()));
     if (!m_view)
         return {};
     // The painted frame still has to reach this process: take the picture
@@ -306,6 +362,8 @@ QImage WebEngineBrowserControl::grabVisible(int timeoutMs)
 
 bool WebEngineBrowserControl::printToPdf(int timeoutMs, QByteArray *pdf)
 {
+    if (!wake(timeoutMs))
+        return false;
     const bool inches = QLocale::system().measurementSystem() == QLocale::ImperialUSSystem;
     const QPageLayout layout(QPageSize(inches ? QPageSize::Letter : QPageSize::A4), QPageLayout::Portrait,
                              QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);

@@ -44,6 +44,8 @@ public:
     void setAudioMuted(bool muted) override;
     bool audioMuted() const override;
     bool recentlyAudible() const override;
+    void setLifecycle(Lifecycle state) override;
+    Lifecycle lifecycle() const override;
 
     // The address as the engine should load it: an empty one is
     // "about:blank"; text without a scheme is read as the user typed it.
@@ -56,6 +58,9 @@ private:
     QWebEnginePage *takeNewWindow();
     void reportCommandState();
     bool waitForPaint(int timeoutMs);
+    // Active again, and shown to the engine as the view shows it; a
+    // discarded page has loaded again when this returns true.
+    bool wake(int timeoutMs);
 
     QPointer<QWebEngineView> m_view;
     BrowserPage *m_page;

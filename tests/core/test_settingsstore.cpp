@@ -43,7 +43,8 @@ private slots:
         QCOMPARE(ini.names(QStringLiteral("Options/DX")).size(), 21);
         QCOMPARE(ini.names(QStringLiteral("Options/General")).size(), 14);
         QCOMPARE(ini.names(QStringLiteral("Options/Extras")),
-                 QStringList({"restore session", "pane sound", "music pauses for pane sound", "click activates pane"}));
+                 QStringList({"restore session", "pane sound", "music pauses for pane sound", "click activates pane",
+                              "pages out of view"}));
         QCOMPARE(ini.value("Options/Extras", "pane sound"), QStringLiteral("1"));
         QCOMPARE(ini.value("Main Window", "top"), QStringLiteral("220"));   // 1040 / 2 - 300
         QCOMPARE(ini.value("Main Window", "left"), QStringLiteral("502"));  // 1920 / 2 - 458
@@ -182,6 +183,7 @@ private slots:
         s.musicPausesForPaneSound = 0;
         s.clickActivatesPane = 0;
         s.restoreSession = 0;
+        s.pagesOutOfView = 2;
         QVERIFY(store.save(s));
         Settings loaded;
         QVERIFY(store.load(loaded));
@@ -194,6 +196,7 @@ private slots:
         QCOMPARE(loaded.musicPausesForPaneSound, 0);
         QCOMPARE(loaded.clickActivatesPane, 0);
         QCOMPARE(loaded.restoreSession, 0);
+        QCOMPARE(loaded.pagesOutOfView, 2);
     }
 
     void missingValueGetsItsDefaultOnly()

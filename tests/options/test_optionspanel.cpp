@@ -39,6 +39,7 @@ class TestOptionsPanel : public QObject
             {"musicPausesForPaneSound", &s.musicPausesForPaneSound},
             {"paneSound", &s.paneSound},
             {"restoreSession", &s.restoreSession},
+            {"pagesOutOfView", &s.pagesOutOfView},
         };
         return fields.value(name);
     }
@@ -94,6 +95,8 @@ private slots:
         QTest::newRow("every pane") << x << "Pane sound" << "Every pane" << "paneSound" << 0 << "applyPaneSound"
                                     << false;
         QTest::newRow("no restore") << x << "Restore session" << "No" << "restoreSession" << 0 << "" << false;
+        QTest::newRow("discard") << x << "Pages out of view" << "Discard pages out of view" << "pagesOutOfView" << 2
+                                 << "applyPagesOutOfView" << false;
     }
     void choicesStoreTheirListPosition()
     {

@@ -68,6 +68,8 @@ public:
     void setAudioMuted(bool muted) override { m_muted = muted; }
     bool audioMuted() const override { return m_muted; }
     bool recentlyAudible() const override { return m_audible; }
+    void setLifecycle(Lifecycle state) override { m_lifecycle = state; }
+    Lifecycle lifecycle() const override { return m_lifecycle; }
     // The page starts or stops making sound.
     void setAudible(bool audible)
     {
@@ -95,4 +97,5 @@ private:
     double m_zoomFactor = 1.0;
     bool m_muted = false;
     bool m_audible = false;
+    Lifecycle m_lifecycle = Lifecycle::Active;
 };

@@ -88,6 +88,7 @@ struct OptionsHarness
         hooks.applyCornerHints = record("applyCornerHints");
         hooks.applyPaneSound = record("applyPaneSound");
         hooks.applyMusicHold = record("applyMusicHold");
+        hooks.applyPagesOutOfView = record("applyPagesOutOfView");
         hooks.closeAfterFatalError = [this](const QString &message) { fatal << message; };
         panel = std::make_unique<OptionsPanel>(settings, flags, prompter, dialogs, *grid, *overlays, *custom, hooks,
                                                &window);
