@@ -85,6 +85,8 @@ void AddressBar::openInNewBrowser()
         type = BrowserType::btSearchEngine;
         rememberSearchTerm(text);
     }
+    if (type == BrowserType::btNormal && refuseScriptAddress(text))
+        return;
     if (!m_grid.openAddressInNewBrowser(text, type)) {
         if (m_prompter.askConfirmation(QStringLiteral("The browser limit has been reached, jump to IE?")))
             m_shell.openWithDefaultHandler(text);
@@ -99,8 +101,25 @@ void AddressBar::redirectActiveBrowser()
     }
     m_flags.pointedCell = NoIndex;
     const QString text = m_parts.bar->currentText().trimmed();
+    if (refuseScriptAddress(text))
+        return;
     if (BrowserPane *pane = m_grid.activePane())
         pane->navigateTo(isSearchPhrase(text) ? m_grid.searchAddress(text) : text);
+}
+
+bool AddressBar::isScriptAddress(const QString &text)
+{
+    return text.trimmed().startsWith(QLatin1String("javascript:"), Qt::CaseInsensitive);
+}
+
+bool AddressBar::refuseScriptAddress(const QString &text)
+{
+    // Typed or pasted, a script address would run as the page it lands
+    // on; desktop browsers do not run one from the address bar.
+    if (!isScriptAddress(text))
+        return false;
+    m_prompter.showInformation(QStringLiteral("Script addresses (javascript:) are not run from the web address bar."));
+    return true;
 }
 
 void AddressBar::enterMode(Mode mode)

@@ -75,6 +75,8 @@ public:
     // blanks between them, the first without "/" or ":" (no scheme, path or
     // port), that do not name an existing file.
     static bool isSearchPhrase(const QString &text);
+    // A "javascript:" address, in any case.
+    static bool isScriptAddress(const QString &text);
 
     // The search-mode colours.
     static constexpr int SearchColor = 15400938;     // pale green
@@ -85,6 +87,8 @@ private:
     void applyColours();
     void setList(const QStringList &items);
     void showAddress(const QString &address);
+    // Says so and returns true for a script address.
+    bool refuseScriptAddress(const QString &text);
     void rememberSearchTerm(const QString &term);
 
     BrowserGrid &m_grid;

@@ -24,8 +24,20 @@ QWebEnginePage *BrowserPage::createWindow(WebWindowType type)
     return m_createWindow ? m_createWindow(type) : nullptr;
 }
 
+bool BrowserPage::isWebScheme(const QString &scheme)
+{
+    static const QStringList schemes{"http", "https", "file", "about", "data", "blob", "javascript", "view-source", "qrc"};
+    return schemes.contains(scheme.toLower());
+}
+
 bool BrowserPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
 {
+    // Any other scheme would be handed to the desktop, which starts the
+    // program registered for it: a page must not start programs.
+    if (!isWebScheme(url.scheme())) {
+        emit otherSchemeRefused(url);
+        return false;
+    }
     if (isMainFrame)
         emit navigationRequested(url);
     return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);

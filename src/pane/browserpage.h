@@ -8,7 +8,8 @@ class OfflineInterceptor;
 
 // The page of a pane or pop-up window: hands new-window requests to its
 // owner, reports navigation requests, keeps script dialogs quiet in silent
-// mode and blocks the network in offline mode.
+// mode, blocks the network in offline mode and keeps pages from handing
+// addresses of other schemes to the desktop's programs.
 class BrowserPage : public QWebEnginePage
 {
     Q_OBJECT
@@ -26,8 +27,14 @@ public:
         m_createWindow = std::move(handler);
     }
 
+    // The schemes a page may go to; any other would start a program of the
+    // desktop's.
+    static bool isWebScheme(const QString &scheme);
+
 signals:
     void navigationRequested(const QUrl &url);
+    // A page asked for an address of another scheme (mailto:, ssh:, ...).
+    void otherSchemeRefused(const QUrl &url);
 
 protected:
     QWebEnginePage *createWindow(WebWindowType type) override;

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QWebEngineProfile>
+#include <QWebEngineSettings>
 
 namespace BrowserProfile {
 
@@ -9,6 +10,11 @@ QWebEngineProfile *shared()
 {
     static QWebEngineProfile *profile = [] {
         auto *p = new QWebEngineProfile(QStringLiteral("Vorlan"), QCoreApplication::instance());
+        // A local page may show its own pictures but not read other files
+        // (the settings, the address file) by script, as in desktop
+        // browsers; web pages never reach local files at all.
+        p->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+        p->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
         return p;
     }();
     return profile;

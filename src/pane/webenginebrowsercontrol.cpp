@@ -27,6 +27,9 @@ WebEngineBrowserControl::WebEngineBrowserControl(QWidget *parentWidget)
 
     m_page->setCreateWindowHandler([this](QWebEnginePage::WebWindowType) { return takeNewWindow(); });
 
+    connect(m_page, &BrowserPage::otherSchemeRefused, this, [this](const QUrl &url) {
+        emit statusTextChange(QStringLiteral("Pages do not open %1: addresses").arg(url.scheme()));
+    });
     connect(m_page, &BrowserPage::navigationRequested, this,
             [this](const QUrl &url) { emit beforeNavigate2(url.toString()); });
     connect(m_page, &QWebEnginePage::urlChanged, this, [this](const QUrl &url) {

@@ -264,6 +264,45 @@ private slots:
         QCOMPARE(h.bar->currentText(), address);
         QCOMPARE(h.bar->lineEdit()->cursorPosition(), 0);
     }
+
+    // A script address typed or pasted into the bar is never run, in a new
+    // pane or the active one; in search mode it is only words.
+    void scriptAddressesAreNotRun_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("redirect");
+        QTest::newRow("new pane") << "javascript:alert(document.cookie)" << false;
+        QTest::newRow("any case") << "JavaScript:void(0)" << false;
+        QTest::newRow("into the active pane") << "javascript:location='http://evil.test/'" << true;
+    }
+    void scriptAddressesAreNotRun()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, redirect);
+        GridFeaturesHarness h;
+        h.open(QStringLiteral("http://a.test/"));
+        h.bar->setEditText(text);
+        if (redirect)
+            h.addressBar()->redirectActiveBrowser();
+        else
+            h.addressBar()->openInNewBrowser();
+        QCOMPARE(h.flags.browserCount, 1);
+        QCOMPARE(h.control(0)->navigations, QStringList{"http://a.test/"});
+        QCOMPARE(h.prompter.texts(),
+                 QStringList{"Script addresses (javascript:) are not run from the web address bar."});
+        QVERIFY(h.shell.opened.isEmpty());
+    }
+
+    void aScriptWordInSearchModeIsSearchedFor()
+    {
+        GridFeaturesHarness h;
+        h.addressBar()->setWebSearchMode();
+        h.bar->setEditText(QStringLiteral("javascript:alert"));
+        h.addressBar()->openInNewBrowser();
+        QCOMPARE(h.flags.browserCount, 1);
+        QVERIFY(h.control(0)->navigations.first().startsWith(h.settings.searchEngineAddress));
+        QVERIFY(h.prompter.shown.isEmpty());
+    }
 };
 
 QTEST_MAIN(TestAddressBar)

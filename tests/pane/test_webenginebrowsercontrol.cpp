@@ -7,7 +7,10 @@
 #include "support/localwebserver.h"
 #include "support/recordingpanehost.h"
 
+#include <QDesktopServices>
+#include <QFile>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWebEngineView>
 
@@ -68,6 +71,22 @@ class TestWebEngineBrowserControl : public QObject
     };
 
     LocalWebServer m_server;
+    QStringList m_handedToDesktop;
+
+    // The document title once the page's script has set it, as a result.
+    static QString settledTitle(WebEngineBrowserControl *control)
+    {
+        QString title;
+        EventWait::until([&] {
+            title = control->page()->title();
+            return title.startsWith(QLatin1String("read:")) || title == QLatin1String("refused");
+        }, 10000);
+        return title;
+    }
+
+public slots:
+    // What the desktop would open for the test's own scheme.
+    void openedByDesktop(const QUrl &url) { m_handedToDesktop << url.toString(); }
 
 private slots:
     void initTestCase()
@@ -81,7 +100,76 @@ private slots:
         m_server.addPage("/closer", "<html><body><script>setTimeout(function(){window.close();}, 0);</script></body></html>");
         m_server.addPage("/alert", "<html><body><script>alert('hello'); confirm('sure?');"
                                    "document.title = 'after';</script></body></html>");
+        m_server.addPage("/starter", "<html><body><script>location.href = 'vorlantest:run';</script></body></html>");
+        m_server.addPage("/click-starter", "<html><body style='margin:0'><a href='vorlantest:click' "
+                                           "style='display:block;height:200px'>start</a></body></html>");
+        m_server.addPage("/frame-starter", "<html><body><iframe src='vorlantest:frame'></iframe></body></html>");
+        m_server.addPage("/file-reader",
+                         "<html><body><script>var x = new XMLHttpRequest();"
+                         "x.onload = function () { document.title = 'read:' + x.responseText; };"
+                         "x.onerror = function () { document.title = 'refused'; };"
+                         "try { x.open('GET', 'file:///etc/hostname'); x.send(); }"
+                         " catch (e) { document.title = 'refused'; }</script></body></html>");
+        m_server.addPage("/file-jumper", "<html><body><script>location.href = 'file:///etc/hostname';</script></body></html>");
+        QDesktopServices::setUrlHandler(QStringLiteral("vorlantest"), this, "openedByDesktop");
         QVERIFY(m_server.isListening());
+    }
+
+    // Another scheme would go to the desktop, which starts the program
+    // registered for it. The engine keeps scripts from it; a click on a link
+    // is the pane's to refuse.
+    void aPageStartsNoProgram_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<bool>("click");
+        QTest::newRow("the page moves on") << "/starter" << false;
+        QTest::newRow("a frame") << "/frame-starter" << false;
+        QTest::newRow("a link the user clicks") << "/click-starter" << true;
+    }
+    void aPageStartsNoProgram()
+    {
+        QFETCH(QString, page);
+        QFETCH(bool, click);
+        Harness h;
+        m_handedToDesktop.clear();
+        QSignalSpy refused(h.control()->page(), &BrowserPage::otherSchemeRefused);
+        QVERIFY(h.openAndLoad(m_server.url(page)));
+        if (click) {
+            QWidget *view = h.control()->view();
+            QTest::mouseClick(view->focusProxy() ? view->focusProxy() : view, Qt::LeftButton, {}, QPoint(30, 30));
+            QVERIFY(refused.wait(10000));
+            QVERIFY(h.host.browserInfo.contains(QStringLiteral("Pages do not open vorlantest: addresses")));
+        }
+        QVERIFY(!EventWait::until([&] { return !m_handedToDesktop.isEmpty(); }, 1500));
+        QCOMPARE(h.control()->locationUrl(), m_server.url(page).toString());
+    }
+
+    // A web page reaches no local file; a local page reads no other file.
+    void pagesReadNoLocalFiles()
+    {
+        Harness h;
+        QVERIFY(h.openAndLoad(m_server.url("/file-reader")));
+        QCOMPARE(settledTitle(h.control()), QStringLiteral("refused"));
+
+        QVERIFY(h.openAndLoad(m_server.url("/file-jumper")));
+        // Whatever the engine does with the jump, the page shown is never the file.
+        QVERIFY(!EventWait::until([&] { return h.control()->locationUrl().startsWith(QLatin1String("file:")); }, 1500));
+
+        QTemporaryDir dir;
+        QFile secret(dir.filePath(QStringLiteral("secret.txt")));
+        QVERIFY(secret.open(QIODevice::WriteOnly));
+        secret.write("the settings of the program");
+        secret.close();
+        QFile reader(dir.filePath(QStringLiteral("reader.html")));
+        QVERIFY(reader.open(QIODevice::WriteOnly));
+        reader.write("<html><body><script>var x = new XMLHttpRequest();"
+                     "x.onload = function () { document.title = 'read:' + x.responseText; };"
+                     "x.onerror = function () { document.title = 'refused'; };"
+                     "try { x.open('GET', 'secret.txt'); x.send(); } catch (e) { document.title = 'refused'; }"
+                     "</script></body></html>");
+        reader.close();
+        QVERIFY(h.openAndLoad(QUrl::fromLocalFile(reader.fileName())));
+        QCOMPARE(settledTitle(h.control()), QStringLiteral("refused"));
     }
 
     void loadsAPageAndReportsIt()
