@@ -1,7 +1,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench screenshot clean
+.PHONY: all deps configure build run test bench screenshot fuzz clean
 
 all: build
 
@@ -32,5 +32,16 @@ screenshot: configure
 	cmake --build $(BUILD) -j $(JOBS) --target screenshot
 	tests/support/run-test $(BUILD)/screenshot $(CURDIR)/$(BUILD)/screenshot.png $(SHOT_ARGS)
 
+# The file readers under libFuzzer with the address and undefined behaviour
+# sanitizers, in a clang build of their own, each for FUZZ_SECONDS on its
+# seeds (FUZZ_TARGETS="settings jpeg" runs some only).
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 600
+FUZZ_TARGETS ?=
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DVORLAN_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_all
+	scripts/run-fuzz $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(FUZZ_BUILD)
