@@ -1,7 +1,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench screenshot fuzz clean
+.PHONY: all deps configure build run test bench screenshot fuzz soak clean
 
 all: build
 
@@ -42,6 +42,14 @@ fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DVORLAN_FUZZ=ON
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_all
 	scripts/run-fuzz $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
+# The saves under kill -9 (SOAK_ROUNDS rounds), then 64 panes opened and
+# closed 20 times with the memory after each round.
+SOAK_ROUNDS ?= 1000
+soak: build
+	cmake --build $(BUILD) -j $(JOBS) --target bench_soak
+	scripts/soak-kill $(BUILD) $(SOAK_ROUNDS)
+	tests/support/run-test $(BUILD)/bench_soak
 
 clean:
 	rm -rf $(BUILD) $(FUZZ_BUILD)
