@@ -1,7 +1,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench screenshot clean
+.PHONY: all deps configure build run test bench screenshot fuzz soak clean
 
 all: build
 
@@ -32,5 +32,24 @@ screenshot: configure
 	cmake --build $(BUILD) -j $(JOBS) --target screenshot
 	tests/support/run-test $(BUILD)/screenshot $(CURDIR)/$(BUILD)/screenshot.png $(SHOT_ARGS)
 
+# The file readers under libFuzzer with the address and undefined behaviour
+# sanitizers, in a clang build of their own, each for FUZZ_SECONDS on its
+# seeds (FUZZ_TARGETS="settings jpeg" runs some only).
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 600
+FUZZ_TARGETS ?=
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja -DVORLAN_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_all
+	scripts/run-fuzz $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
+# The saves under kill -9 (SOAK_ROUNDS rounds), then 64 panes opened and
+# closed 20 times with the memory after each round.
+SOAK_ROUNDS ?= 1000
+soak: build
+	cmake --build $(BUILD) -j $(JOBS) --target bench_soak
+	scripts/soak-kill $(BUILD) $(SOAK_ROUNDS)
+	tests/support/run-test $(BUILD)/bench_soak
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(FUZZ_BUILD)

@@ -57,7 +57,7 @@ ImportsCommands::ImportsCommands(Context context, CommandRegistry &commands, QOb
     m_pmImportLocal = new QMenu(&panel);
     m_pmImportLocal->setObjectName(QStringLiteral("pmImportLocal"));
     for (const auto &[menu, suffix] : {std::pair{localSub, "ImportsMaster"}, std::pair{m_pmImportLocal, "ImportLocal"}}) {
-        const auto name = [suffix](const char *command) { return QByteArray(command) + suffix; };
+        const auto name = [suffix = suffix](const char *command) { return QByteArray(command) + suffix; };
         m_recursive << item(menu, name("RecursiveFolderSearch").constData(), QStringLiteral("Recursive Folder Search"),
                             &ImportsCommands::recursiveFolderSearch);
         m_single << item(menu, name("SingleFolderSearch").constData(), QStringLiteral("Single Folder Search"),

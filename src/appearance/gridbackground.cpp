@@ -39,18 +39,28 @@ QImage readPicture(const QString &path, QString *error)
     buffer.setData(data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, "bmp");
-    // The same bounds as for a JPEG, checked on the header before any pixel.
-    const QSize size = reader.size();
-    if (size.isValid()
-        && (size.width() > JpegDecoder::MaximumSide || size.height() > JpegDecoder::MaximumSide
-            || qint64(size.width()) * size.height() > JpegDecoder::MaximumPixels)) {
+    const auto tooLarge = [error](QSize size) {
+        // A bitmap stored top down has a negative height in its header.
+        const qint64 width = qAbs(qint64(size.width())), height = qAbs(qint64(size.height()));
+        if (width <= JpegDecoder::MaximumSide && height <= JpegDecoder::MaximumSide
+            && width * height <= JpegDecoder::MaximumPixels)
+            return false;
         if (error)
-            *error = QStringLiteral("a picture of %1 x %2 pixels is too large").arg(size.width()).arg(size.height());
+            *error = QStringLiteral("a picture of %1 x %2 pixels is too large").arg(width).arg(height);
+        return true;
+    };
+    // The same bounds as for a JPEG, checked on the header before any pixel,
+    // and on the picture read, whatever the header said.
+    if (tooLarge(reader.size()))
+        return {};
+    const QImage image = reader.read();
+    if (image.isNull()) {
+        if (error)
+            *error = reader.errorString();
         return {};
     }
-    const QImage image = reader.read();
-    if (image.isNull() && error)
-        *error = reader.errorString();
+    if (tooLarge(image.size()))
+        return {};
     return image;
 }
 

@@ -197,8 +197,10 @@ bool SettingsStore::readAll(const IniFile &ini, Settings &settings) const
 
 void SettingsStore::checkWindow(Settings &s) const
 {
+    // In 64 bits: a top or left near the int limit (a damaged file) must not
+    // wrap round and pass as on the screen.
     if (s.width < 300 || s.height < 300 || s.top < 0 || s.left < 0
-        || m_workArea.height() < s.top + 300 || m_workArea.width() < s.left + 458) {
+        || m_workArea.height() < qint64(s.top) + 300 || m_workArea.width() < qint64(s.left) + 458) {
         const QRect restored = WindowGeometry::restoredBounds(m_workArea);
         s.width = restored.width();
         s.height = restored.height();

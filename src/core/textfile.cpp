@@ -28,7 +28,8 @@ QString decode(const QByteArray &bytes)
     QByteArrayView view(bytes);
     if (view.startsWith("\xEF\xBB\xBF"))
         view = view.sliced(3);
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // One mark is skipped (above), not a second: that is the text's own U+FEFF.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     QString text = utf8(view);
     if (!utf8.hasError())
         return text;
@@ -82,6 +83,10 @@ ReadResult readLines(const QString &path, QStringList *result)
 bool writeLines(const QString &path, const QStringList &lines)
 {
     QByteArray bytes;
+    // A text that begins with U+FEFF gets a byte order mark before it: the
+    // reader skips one, and would otherwise take the text's own for it.
+    if (!lines.isEmpty() && lines.first().startsWith(QChar(0xFEFF)))
+        bytes = "\xEF\xBB\xBF";
     for (const QString &line : lines)
         bytes += line.toUtf8() + "\r\n";
     QSaveFile file(path);

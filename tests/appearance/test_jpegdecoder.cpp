@@ -80,6 +80,20 @@ QByteArray bmp(const QImage &image)
     return bytes;
 }
 
+// A bitmap header's 32-bit field (18: width, 22: height) set to value.
+QByteArray withBmpField(QByteArray bytes, int offset, qint32 value)
+{
+    for (int i = 0; i < 4; ++i)
+        bytes[offset + i] = char((quint32(value) >> (8 * i)) & 0xFF);
+    return bytes;
+}
+
+// The bitmap stored top down: first row first, a negative height.
+QByteArray topDownBmp(const QImage &image)
+{
+    return withBmpField(bmp(image.mirrored(false, true)), 22, -image.height());
+}
+
 void writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
@@ -156,6 +170,7 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::newRow("jpeg") << compress(quarters(40, 30)) << QStringLiteral("pick.jpg");
         QTest::newRow("bmp") << bmp(quarters(40, 30)) << QStringLiteral("pick.bmp");
+        QTest::newRow("top-down bmp") << topDownBmp(quarters(40, 30)) << QStringLiteral("pick.bmp");
         // The contents decide, not the name.
         QTest::newRow("jpeg named bmp") << compress(quarters(40, 30)) << QStringLiteral("pick.bmp");
     }
@@ -196,6 +211,10 @@ private slots:
         }
         QTest::newRow("huge bmp header") << hugeBmp;
         QTest::newRow("truncated bmp") << bmp(quarters(40, 30)).left(20);
+        // A negative height (top down) of one row more than the limit.
+        QTest::newRow("top-down bmp too tall") << withBmpField(bmp(quarters(4, 4)), 22, -(JpegDecoder::MaximumSide + 1));
+        QTest::newRow("top-down bmp too large")
+            << withBmpField(withBmpField(bmp(quarters(4, 4)), 18, 16000), 22, -16000);
         QTest::newRow("text") << QByteArray("hello");
     }
     void damagedPickKeepsTheOldBackground()

@@ -28,6 +28,26 @@ private slots:
         QCOMPARE(AudioFiles::bytesOf(path), written);
     }
 
+    void writtenPlayListReadsBack_data()
+    {
+        QTest::addColumn<QStringList>("paths");
+        QTest::newRow("plain") << QStringList{"/m/a.mp3", "/m/b.ogg"};
+        // U+FEFF is also the byte order mark a reader skips.
+        QTest::newRow("first path begins with U+FEFF") << QStringList{QStringLiteral("\uFEFF/m/a.mp3"), "/m/b.ogg"};
+        QTest::newRow("a path that is only U+FEFF") << QStringList{QStringLiteral("\uFEFF")};
+        QTest::newRow("U+FEFF in a later path") << QStringList{"/m/a.mp3", QStringLiteral("\uFEFF/m/b.ogg")};
+    }
+    void writtenPlayListReadsBack()
+    {
+        QFETCH(QStringList, paths);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Mix.gpl"));
+        QVERIFY(GenreFolder::writePlayList(path, paths));
+        QStringList read;
+        QCOMPARE(GenreFolder::readPlayList(path, &read), TextFile::ReadResult::Read);
+        QCOMPARE(read, paths);
+    }
+
     void readsHandEditedAndWindowsFiles_data()
     {
         QTest::addColumn<QByteArray>("bytes");

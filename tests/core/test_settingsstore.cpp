@@ -123,6 +123,9 @@ private slots:
         QTest::newRow("narrow") << 299 << 500 << 10 << 10 << false;
         QTest::newRow("short") << 800 << 299 << 10 << 10 << false;
         QTest::newRow("negative top") << 800 << 500 << -1 << 10 << false;
+        // Far beyond the screen: top + 300 and left + 458 pass the int range.
+        QTest::newRow("top at the int limit") << 800 << 500 << 2147483647 << 10 << false;
+        QTest::newRow("left at the int limit") << 800 << 500 << 10 << 2147483600 << false;
     }
     void windowCheck()
     {

@@ -25,6 +25,8 @@ private slots:
         QTest::newRow("utf-8") << QByteArray("Caf\xc3\xa9 \xe2\x80\xa2") << QStringLiteral("Caf\u00e9 \u2022");
         QTest::newRow("bom skipped") << QByteArray("\xef\xbb\xbfGG") << QStringLiteral("GG");
         QTest::newRow("only a bom") << QByteArray("\xef\xbb\xbf") << QString();
+        QTest::newRow("bom before a text's own U+FEFF") << QByteArray("\xef\xbb\xbf\xef\xbb\xbfGG")
+                                                         << QStringLiteral("\uFEFFGG");
         QTest::newRow("windows bullet") << QByteArray("NG \x95 1") << QStringLiteral("NG \u2022 1");
         QTest::newRow("windows quotes and euro")
             << QByteArray("\x93q\x94 \x80") << QStringLiteral("\u201cq\u201d \u20ac");
