@@ -639,7 +639,15 @@ private slots:
         // What is typed into the editor, committed with Enter (the commit
         // arrives through the event loop).
         const auto type = [&](const QString &typed) {
-            QLineEdit *editor = tree->findChild<QLineEdit *>();
+            // The editor of the last edit may linger until deleted later:
+            // the one open now is the visible one.
+            QLineEdit *editor = nullptr;
+            EventWait::until([&] {
+                for (QLineEdit *e : tree->findChildren<QLineEdit *>())
+                    if (e->isVisible())
+                        editor = e;
+                return editor != nullptr;
+            }, 5000);
             if (!editor || !view.editedNode())
                 return false;
             editor->setText(typed);
