@@ -93,14 +93,7 @@ int main(int argc, char *argv[])
     loading.start();
     for (const QString &address : addresses)
         grid->openAddressInNewBrowser(address, BrowserType::btNormal);
-    const bool loaded = EventWait::until([&] {
-        for (int i = 0; i < panes; ++i) {
-            BrowserPane *pane = grid->pane(i);
-            if (!pane || !pane->control()->hasDocument() || pane->control()->busy())
-                return false;
-        }
-        return true;
-    }, 120000);
+    const bool loaded = waitForPanesLoaded(*grid, panes, 120000);
     const qint64 loadMs = loading.elapsed();
     // Let the engine settle before memory is read.
     EventWait::forMilliseconds(1000);

@@ -42,14 +42,6 @@ QByteArray page()
              "</script></body></html>";
 }
 
-qint64 totalPss()
-{
-    qint64 pss = 0;
-    for (int pid : processTree(int(::getpid())))
-        pss += pssKilobytes(pid);
-    return pss;
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -100,17 +92,10 @@ int main(int argc, char *argv[])
     // The first pane is the active one, as after a start: the view shows
     // the top left of the grid.
     grid->pane(0)->selectBrowser(true);
-    const bool loaded = EventWait::until([&] {
-        for (int i = 0; i < panes; ++i) {
-            BrowserPane *pane = grid->pane(i);
-            if (!pane || !pane->control()->hasDocument() || pane->control()->busy())
-                return false;
-        }
-        return true;
-    }, 180000);
+    const bool loaded = waitForPanesLoaded(*grid, panes, 180000);
     const qint64 loadMs = loading.elapsed();
     EventWait::forMilliseconds(1000);
-    const qint64 pssLoaded = totalPss();
+    const qint64 pssLoaded = treePssKilobytes();
 
     // Long enough for both delays and the engine to let go of what it freed.
     EventWait::forMilliseconds(8000);
@@ -128,7 +113,7 @@ int main(int argc, char *argv[])
             break;
         }
     }
-    const qint64 pssSettled = totalPss();
+    const qint64 pssSettled = treePssKilobytes();
 
     const char *names[] = {"keep all pages live", "freeze pages out of view", "discard pages out of view"};
     QTextStream out(stdout);

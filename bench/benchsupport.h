@@ -8,6 +8,8 @@
 #include "core/runtimeflags.h"
 #include "core/settings.h"
 #include "core/shell.h"
+#include "core/eventwait.h"
+#include "grid/browsergrid.h"
 
 #include <QDir>
 #include <QFile>
@@ -87,6 +89,20 @@ inline qint64 pssKilobytes(int pid)
         if (line.startsWith("Pss:"))
             return line.mid(4).trimmed().split(' ').first().toLongLong();
     return 0;
+}
+
+// Waits until the first panes of the grid have loaded their pages; false
+// when they did not within the time.
+inline bool waitForPanesLoaded(const BrowserGrid &grid, int panes, int timeoutMs)
+{
+    return EventWait::until([&] {
+        for (int i = 0; i < panes; ++i) {
+            BrowserPane *pane = grid.pane(i);
+            if (!pane || !pane->control()->hasDocument() || pane->control()->busy())
+                return false;
+        }
+        return true;
+    }, timeoutMs);
 }
 
 // PSS of this process and all below it, in kilobytes.

@@ -368,6 +368,14 @@ private slots:
             state += h.grid->pane(n)->audioMuted() ? QLatin1Char('m') : QLatin1Char('h');
         return state;
     }
+    // Three panes under the sound choice, pane 1 the active one.
+    static void threePanes(GridHarness &h, int paneSound)
+    {
+        h.settings.paneSound = paneSound;
+        for (int i = 0; i < 3; ++i)
+            h.open();
+        QVERIFY(h.grid->pane(1)->selectBrowser(true));
+    }
     void whoIsHeard_data()
     {
         QTest::addColumn<int>("paneSound");
@@ -382,10 +390,7 @@ private slots:
     {
         QFETCH(int, paneSound);
         GridHarness h;
-        h.settings.paneSound = paneSound;
-        for (int i = 0; i < 3; ++i)
-            h.open();
-        QVERIFY(h.grid->pane(1)->selectBrowser(true));
+        threePanes(h, paneSound);
         QTEST(heard(h), "activeOne");
         QVERIFY(h.grid->pane(2)->selectBrowser(true));
         QTEST(heard(h), "activeTwo");
@@ -404,10 +409,7 @@ private slots:
     {
         QFETCH(int, paneSound);
         GridHarness h;
-        h.settings.paneSound = paneSound;
-        for (int i = 0; i < 3; ++i)
-            h.open();
-        QVERIFY(h.grid->pane(1)->selectBrowser(true));
+        threePanes(h, paneSound);
         const QString before = heard(h);
         QSignalSpy changed(h.grid.get(), &BrowserGrid::paneSoundChanged);
         QVERIFY(h.grid->toggleActivePaneMute());
