@@ -105,11 +105,11 @@ inline bool waitForPanesLoaded(const BrowserGrid &grid, int panes, int timeoutMs
     }, timeoutMs);
 }
 
-// PSS of this process and all below it, in kilobytes.
-inline qint64 treePssKilobytes()
+// PSS of a process (this one unless told) and all below it, in kilobytes.
+inline qint64 treePssKilobytes(int root = int(::getpid()))
 {
     qint64 total = 0;
-    for (int pid : processTree(int(::getpid())))
+    for (int pid : processTree(root))
         total += pssKilobytes(pid);
     return total;
 }
