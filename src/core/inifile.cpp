@@ -12,10 +12,15 @@ IniFile::ReadResult IniFile::read(const QString &path)
         return ReadResult::Missing;
     if (!file.open(QIODevice::ReadOnly))
         return ReadResult::Unreadable;
-    const QString text = QString::fromUtf8(file.readAll());
+    QString text = QString::fromUtf8(file.readAll());
+    // A file saved by a Windows editor may start with a byte order mark.
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
     QString section;
     for (QString line : text.split(QLatin1Char('\n'))) {
-        if (line.endsWith(QLatin1Char('\r')))
+        // Every CR before the line end goes: the writer ends lines with LF
+        // alone, so a CR kept here would not read back the same.
+        while (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
         const QString trimmed = line.trimmed();
         if (trimmed.isEmpty() || trimmed.startsWith(QLatin1Char(';')) || trimmed.startsWith(QLatin1Char('#')))
@@ -34,13 +39,24 @@ IniFile::ReadResult IniFile::read(const QString &path)
     return ReadResult::Read;
 }
 
+namespace {
+// One line of the file: a line break inside a value (pasted text) would
+// start a line of its own, read back as another name or section.
+QString oneLine(QString text)
+{
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    return text;
+}
+} // namespace
+
 QString IniFile::toText() const
 {
     QString text;
     for (const Section &s : m_sections) {
-        text += QLatin1Char('[') + s.name + QLatin1String("]\n");
+        text += QLatin1Char('[') + oneLine(s.name) + QLatin1String("]\n");
         for (const auto &[name, value] : s.values)
-            text += name + QLatin1Char('=') + value + QLatin1Char('\n');
+            text += oneLine(name) + QLatin1Char('=') + oneLine(value) + QLatin1Char('\n');
         text += QLatin1Char('\n');
     }
     return text;

@@ -5,7 +5,8 @@
 #include <QString>
 
 // A small INI file: named sections of "name=value" lines, kept in the order
-// they were first seen. Values are text as they stand. Written atomically.
+// they were first seen. Values are text as they stand, on one line each.
+// Written atomically.
 class IniFile
 {
 public:

@@ -202,6 +202,60 @@ private slots:
         QCOMPARE(loaded.pagesOutOfView, 2);
     }
 
+    // What the reader takes from a file, the writer gives back the same: a
+    // settings file loaded, saved and loaded again keeps its values.
+    void iniReadsBackAsItWrites_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("LF") << QByteArray("[Options/Browsers]\nstop button=1/6/27\n") << "1/6/27";
+        QTest::newRow("CR LF") << QByteArray("[Options/Browsers]\r\nstop button=1/6/27\r\n") << "1/6/27";
+        QTest::newRow("CR CR LF") << QByteArray("[Options/Browsers]\r\nstop button=1/6/27\r\r\n") << "1/6/27";
+        QTest::newRow("CR at the end of the file")
+            << QByteArray("[Options/Browsers]\nstop button=1/6/27\r\r") << "1/6/27";
+        QTest::newRow("CR inside a value") << QByteArray("[Options/Browsers]\nstop button=a\rb\n") << "a\rb";
+        QTest::newRow("byte order mark")
+            << QByteArray("\xEF\xBB\xBF[Options/Browsers]\r\nstop button=7\r\n") << "7";
+        QTest::newRow("blanks kept in the value")
+            << QByteArray("[Options/Browsers]\n  stop button = 7 \n") << " 7 ";
+        QTest::newRow("slash in a name")
+            << QByteArray("[Options/Browsers]\nsto/p=1\nstop button=2\n") << "2";
+    }
+    void iniReadsBackAsItWrites()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, value);
+        QFile file(m_dir.filePath(QStringLiteral("first.conf")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+        const IniFile first = readBack(file.fileName());
+        QCOMPARE(first.value("Options/Browsers", "stop button"), value);
+        const QString again = m_dir.filePath(QStringLiteral("again.conf"));
+        QVERIFY(first.write(again));
+        const IniFile second = readBack(again);
+        QCOMPARE(second.sections(), first.sections());
+        QCOMPARE(second.names("Options/Browsers"), first.names("Options/Browsers"));
+        QCOMPARE(second.toText(), first.toText());
+    }
+
+    // A line break pasted into a text setting stays inside its own line
+    // rather than adding a name or a section of its own.
+    void lineBreakInAValueStaysInItsLine()
+    {
+        SettingsStore store(path(), workArea, today);
+        Settings s;
+        QVERIFY(store.load(s));
+        s.searchEngineAddress = QStringLiteral("https://example.org/?q=\n[Main Window]\r\nwidth=1");
+        s.width = 800;
+        QVERIFY(store.save(s));
+        const IniFile ini = readBack(path());
+        QCOMPARE(ini.value("Options/Browsers", "search engine address"),
+                 QStringLiteral("https://example.org/?q= [Main Window]  width=1"));
+        QCOMPARE(ini.value("Main Window", "width"), QStringLiteral("800"));
+        QCOMPARE(ini.sections(), SettingsStore::sectionNames());
+    }
+
     void missingValueGetsItsDefaultOnly()
     {
         SettingsStore store(path(), workArea, today);
