@@ -12,10 +12,8 @@ IniFile::ReadResult IniFile::read(const QString &path)
         return ReadResult::Missing;
     if (!file.open(QIODevice::ReadOnly))
         return ReadResult::Unreadable;
-    QString text = QString::fromUtf8(file.readAll());
-    // A file saved by a Windows editor may start with a byte order mark.
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
+    // fromUtf8 drops the byte order mark a Windows editor may put first.
+    const QString text = QString::fromUtf8(file.readAll());
     QString section;
     for (QString line : text.split(QLatin1Char('\n'))) {
         // Every CR before the line end goes: the writer ends lines with LF
