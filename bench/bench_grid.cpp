@@ -70,6 +70,7 @@ int main(int argc, char *argv[])
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", engineFlags);
 
     QApplication app(argc, argv);
+    EngineSetup::chooseRendering();
     QTemporaryDir folder;
     BenchWindow bench;
     if (!bench.start())

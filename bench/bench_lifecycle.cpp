@@ -175,6 +175,7 @@ int main(int argc, char *argv[])
     const int panes = argc > 2 ? qBound(1, atoi(argv[2]), 64) : 64;
     EngineSetup::applyProcessModel();
     QApplication app(argc, argv);
+    const bool software = EngineSetup::chooseRendering() == EngineSetup::Rendering::Software;
 
     const QByteArray body = page();
     QTcpServer server;
@@ -212,7 +213,9 @@ int main(int argc, char *argv[])
     const char *names[] = {"keep all pages live", "freeze pages out of view", "discard pages out of view"};
     QTextStream out(stdout);
     out << (chromium ? QStringLiteral("Chromium, the pages as tabs")
-                     : QStringLiteral("pages out of view: ") + QLatin1String(names[choice])) << "\n";
+                     : QStringLiteral("pages out of view: ") + QLatin1String(names[choice])
+                           + (software ? QStringLiteral(", views drawn in software") : QStringLiteral(", views drawn by the GPU")))
+        << "\n";
     out << panes << " loopback sites loaded: " << (figures.loaded ? "yes" : "NO (timed out)") << " in "
         << figures.loadMs << " ms\n";
     out << "memory once loaded: " << figures.pssLoaded / 1024 << " MB PSS\n";

@@ -31,6 +31,7 @@ int main(int argc, char *argv[])
     const int toPaper = argc > 2 ? qMax(0, atoi(argv[2])) : 10;
     EngineSetup::applyProcessModel();
     QApplication app(argc, argv);
+    EngineSetup::chooseRendering();
     QTemporaryDir folder;
     BenchWindow bench;
     if (!bench.start())

@@ -49,6 +49,7 @@ int main(int argc, char *argv[])
     const int panes = argc > 2 ? qBound(1, atoi(argv[2]), 64) : 64;
     EngineSetup::applyProcessModel();
     QApplication app(argc, argv);
+    EngineSetup::chooseRendering();
 
     LocalWebServer server;
     if (!server.isListening()) {

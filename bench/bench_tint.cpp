@@ -61,6 +61,7 @@ int main(int argc, char *argv[])
     const int rounds = argc > 2 ? qMax(1, atoi(argv[2])) : 3;
     EngineSetup::applyProcessModel();
     QApplication app(argc, argv);
+    EngineSetup::chooseRendering();
     QTextStream out(stdout);
 
     // The skin alone.

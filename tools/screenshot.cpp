@@ -66,6 +66,7 @@ int main(int argc, char *argv[])
 {
     EngineSetup::applyProcessModel();
     QApplication app(argc, argv);
+    EngineSetup::chooseRendering();
     if (argc < 2) {
         std::fprintf(stderr, "usage: screenshot <output.png> [--pages N] [--about] [--navgrid [--hint]] "
                              "[--gridtools [--search TEXT]] [--scheme NAME] [--bar-top] "

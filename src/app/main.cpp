@@ -17,6 +17,7 @@ int main(int argc, char *argv[])
 {
     EngineSetup::applyProcessModel();
     QApplication app(argc, argv);
+    EngineSetup::chooseRendering();
     QApplication::setApplicationName(QStringLiteral("Vorlan"));
     QApplication::setApplicationVersion(QStringLiteral(VORLAN_VERSION));
     QApplication::setOrganizationName(QStringLiteral("Halvane"));

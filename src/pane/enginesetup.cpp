@@ -1,6 +1,11 @@
 #include "pane/enginesetup.h"
 
 #include <QByteArray>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QOpenGLFunctions>
+#include <QQuickWindow>
+#include <QSGRendererInterface>
 #include <QtGlobal>
 
 namespace EngineSetup {
@@ -22,6 +27,48 @@ void applyProcessModel()
         flags += ' ';
     flags += programFlags();
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
+}
+
+bool isSoftwareRenderer(const QByteArray &glRenderer)
+{
+    const QByteArray name = glRenderer.toLower();
+    for (const char *software : {"llvmpipe", "softpipe", "swrast", "software rasterizer"})
+        if (name.contains(software))
+            return true;
+    return false;
+}
+
+namespace {
+
+// The renderer string of the OpenGL the platform gives, empty when it gives
+// none.
+QByteArray openGlRenderer()
+{
+    QOpenGLContext context;
+    if (!context.create())
+        return {};
+    QOffscreenSurface surface;
+    surface.setFormat(context.format());
+    surface.create();
+    if (!surface.isValid() || !context.makeCurrent(&surface))
+        return {};
+    const auto *text = reinterpret_cast<const char *>(context.functions()->glGetString(GL_RENDERER));
+    QByteArray renderer(text ? text : "");
+    context.doneCurrent();
+    return renderer;
+}
+
+} // namespace
+
+Rendering chooseRendering()
+{
+    if (qEnvironmentVariableIsSet("QT_QUICK_BACKEND") || qEnvironmentVariableIsSet("QSG_RHI_BACKEND"))
+        return qgetenv("QT_QUICK_BACKEND") == "software" ? Rendering::Software : Rendering::Gpu;
+    const QByteArray renderer = openGlRenderer();
+    if (!renderer.isEmpty() && !isSoftwareRenderer(renderer))
+        return Rendering::Gpu;
+    QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+    return Rendering::Software;
 }
 
 } // namespace EngineSetup

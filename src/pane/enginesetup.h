@@ -1,7 +1,10 @@
 #pragma once
 
+class QByteArray;
+
 // Engine settings that must be in place before the application object is
-// made: how Qt WebEngine spreads the pages over helper processes.
+// made (how Qt WebEngine spreads the pages over helper processes), and the
+// choice of how the views draw, made once it exists.
 namespace EngineSetup {
 
 // Adds the program's engine flags to QTWEBENGINE_CHROMIUM_FLAGS (flags the
@@ -10,5 +13,19 @@ void applyProcessModel();
 
 // The flags the program adds.
 const char *programFlags();
+
+// How the views draw their pages.
+enum class Rendering { Gpu, Software };
+
+// Draws the views in software when OpenGL draws in software anyway (Mesa's
+// llvmpipe on a machine without a graphics card, a virtual machine, Xvfb) or
+// cannot be had: every view through OpenGL on such a machine takes hundreds
+// of megabytes and a 16-pane grid never finishes loading. A backend the user
+// chose (QT_QUICK_BACKEND, QSG_RHI_BACKEND) stays. Call it after the
+// application object is made and before the first web view.
+Rendering chooseRendering();
+
+// Whether an OpenGL renderer string names a renderer that draws on the CPU.
+bool isSoftwareRenderer(const QByteArray &glRenderer);
 
 } // namespace EngineSetup
