@@ -23,15 +23,20 @@
 
 namespace {
 
-// The engine's page processes below this one.
+bool isZygote(int pid)
+{
+    QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(pid));
+    return cmdline.open(QIODevice::ReadOnly) && cmdline.readAll().contains("--type=zygote");
+}
+
+// The engine's page processes below this one. They are forked from a zygote
+// and keep its command line, so they are told by their parent.
 int rendererCount()
 {
     int count = 0;
-    for (int pid : processTree(int(::getpid()))) {
-        QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(pid));
-        if (cmdline.open(QIODevice::ReadOnly) && cmdline.readAll().contains("--type=renderer"))
+    for (int pid : processTree(int(::getpid())))
+        if (isZygote(pid) && isZygote(parentPid(pid)))
             ++count;
-    }
     return count;
 }
 

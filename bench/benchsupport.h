@@ -57,22 +57,27 @@ struct BenchWindow
 };
 
 // This process and every process below it.
+// The parent of a process, 0 when it is gone.
+inline int parentPid(int pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray text = stat.readAll();
+    // pid (comm) state ppid ...: comm may hold blanks, so read after ')'.
+    const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+    return fields.size() > 1 ? fields[1].toInt() : 0;
+}
+
 inline QList<int> processTree(int root)
 {
     QHash<int, QList<int>> children;
     for (const QString &entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
         bool ok = false;
         const int pid = entry.toInt(&ok);
-        if (!ok)
-            continue;
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-        if (!stat.open(QIODevice::ReadOnly))
-            continue;
-        const QByteArray text = stat.readAll();
-        // pid (comm) state ppid ...: comm may hold blanks, so read after ')'.
-        const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
-        if (fields.size() > 1)
-            children[fields[1].toInt()].append(pid);
+        if (ok)
+            if (const int parent = parentPid(pid))
+                children[parent].append(pid);
     }
     QList<int> tree{root};
     for (int i = 0; i < tree.size(); ++i)
