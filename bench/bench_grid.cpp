@@ -105,12 +105,7 @@ int main(int argc, char *argv[])
     for (int pid : tree) {
         const qint64 kb = pssKilobytes(pid);
         pss += kb;
-        QFile comm(QStringLiteral("/proc/%1/cmdline").arg(pid));
-        comm.open(QIODevice::ReadOnly);
-        const QByteArray cmd = comm.readAll().replace('\0', ' ');
-        const qsizetype type = cmd.indexOf("--type=");
-        perProcess << QStringLiteral("%1 MB %2").arg(kb / 1024).arg(
-                          type < 0 ? QStringLiteral("program") : QString::fromLatin1(cmd.mid(type + 7).split(' ').first()));
+        perProcess << QStringLiteral("%1 MB %2").arg(kb / 1024).arg(processKind(pid));
     }
 
     QTextStream out(stdout);

@@ -23,19 +23,12 @@
 
 namespace {
 
-bool isZygote(int pid)
-{
-    QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(pid));
-    return cmdline.open(QIODevice::ReadOnly) && cmdline.readAll().contains("--type=zygote");
-}
-
-// The engine's page processes below this one. They are forked from a zygote
-// and keep its command line, so they are told by their parent.
+// The engine's page processes below this one.
 int rendererCount()
 {
     int count = 0;
     for (int pid : processTree(int(::getpid())))
-        if (isZygote(pid) && isZygote(parentPid(pid)))
+        if (processKind(pid) == QLatin1String("page"))
             ++count;
     return count;
 }

@@ -69,6 +69,27 @@ inline int parentPid(int pid)
     return fields.size() > 1 ? fields[1].toInt() : 0;
 }
 
+// What an engine process does: its --type, "page" for a page process
+// (forked from a zygote, it keeps the zygote's command line), "program" for
+// one that is none of the engine's.
+inline QString processKind(int pid)
+{
+    const auto type = [](int of) {
+        QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(of));
+        if (!cmdline.open(QIODevice::ReadOnly))
+            return QByteArray();
+        const QByteArray text = cmdline.readAll().replace('\0', ' ');
+        const qsizetype at = text.indexOf("--type=");
+        return at < 0 ? QByteArray() : text.mid(at + 7).split(' ').first();
+    };
+    const QByteArray own = type(pid);
+    if (own.isEmpty())
+        return QStringLiteral("program");
+    if (own == "zygote" && type(parentPid(pid)) == "zygote")
+        return QStringLiteral("page");
+    return QString::fromLatin1(own);
+}
+
 inline QList<int> processTree(int root)
 {
     QHash<int, QList<int>> children;
