@@ -11,6 +11,7 @@
 #include "grid/browsergrid.h"
 #include "grid/gridmaintenance.h"
 #include "grid/gridsearch.h"
+#include "options/panelwidgets.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,25 +29,11 @@
 
 namespace {
 
+using PanelWidgets::button;
+using PanelWidgets::label;
+using PanelWidgets::swatch;
+
 enum Page { SearchPage, MaintenancePage, ResourcesPage, AudioPage };
-
-QLabel *label(QWidget *parent, const char *name, const QString &text, QRect geometry)
-{
-    auto *l = new QLabel(text, parent);
-    if (name)
-        l->setObjectName(QLatin1String(name));
-    l->setGeometry(geometry);
-    return l;
-}
-
-QPushButton *button(QWidget *parent, const char *name, const QString &text, const QString &hint, QRect geometry)
-{
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setToolTip(hint);
-    b->setGeometry(geometry);
-    return b;
-}
 
 Gauge *gauge(QWidget *parent, const char *name, QRect geometry)
 {
@@ -55,14 +42,6 @@ Gauge *gauge(QWidget *parent, const char *name, QRect geometry)
     g->setKind(Gauge::gkVerticalBar);
     g->setGeometry(geometry);
     return g;
-}
-
-QPixmap swatch(const QColor &colour)
-{
-    QPixmap pixmap(14, 10);
-    pixmap.fill(colour);
-    QPainter(&pixmap).drawRect(0, 0, 13, 9);
-    return pixmap;
 }
 
 } // namespace

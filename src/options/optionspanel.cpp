@@ -16,6 +16,7 @@
 #include "options/gridtoolspanel.h"
 #include "options/internetoptionsdialog.h"
 #include "pane/browserprofile.h"
+#include "options/panelwidgets.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -32,23 +33,9 @@
 
 namespace {
 
-QLabel *label(QWidget *parent, const char *name, const QString &text, QRect geometry)
-{
-    auto *l = new QLabel(text, parent);
-    if (name)
-        l->setObjectName(QLatin1String(name));
-    l->setGeometry(geometry);
-    return l;
-}
-
-QPushButton *button(QWidget *parent, const char *name, const QString &text, const QString &hint, QRect geometry)
-{
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setToolTip(hint);
-    b->setGeometry(geometry);
-    return b;
-}
+using PanelWidgets::button;
+using PanelWidgets::label;
+using PanelWidgets::swatch;
 
 QComboBox *comboBox(QWidget *parent, const char *name, QRect geometry)
 {
@@ -68,14 +55,6 @@ QSlider *trackBar(QWidget *parent, const char *name, int minimum, const QString 
     t->setToolTip(hint);
     t->setGeometry(geometry);
     return t;
-}
-
-QPixmap swatch(const QColor &colour)
-{
-    QPixmap pixmap(14, 10);
-    pixmap.fill(colour);
-    QPainter(&pixmap).drawRect(0, 0, 13, 9);
-    return pixmap;
 }
 
 const QString CustomColour = QStringLiteral("Custom...");
