@@ -65,7 +65,7 @@ int main(int argc, char *argv[])
             panes = qBound(1, atoi(argv[i]), 64);
     }
     if (engineFlags.isEmpty())
-        EngineSetup::applyProcessModel();
+        EngineSetup::applyBeforeApplication();
     else
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", engineFlags);
 

@@ -173,7 +173,7 @@ int main(int argc, char *argv[])
     const bool chromium = qstrcmp(argv[1], "chromium") == 0;
     const int choice = qBound(0, atoi(argv[1]), 2);
     const int panes = argc > 2 ? qBound(1, atoi(argv[2]), 64) : 64;
-    EngineSetup::applyProcessModel();
+    EngineSetup::applyBeforeApplication();
     QApplication app(argc, argv);
     const bool software = EngineSetup::chooseRendering() == EngineSetup::Rendering::Software;
 

@@ -29,7 +29,7 @@ int main(int argc, char *argv[])
 {
     const int paragraphs = argc > 1 ? qMax(1, atoi(argv[1])) : 3000;
     const int toPaper = argc > 2 ? qMax(0, atoi(argv[2])) : 10;
-    EngineSetup::applyProcessModel();
+    EngineSetup::applyBeforeApplication();
     QApplication app(argc, argv);
     EngineSetup::chooseRendering();
     QTemporaryDir folder;

@@ -45,7 +45,7 @@ int main(int argc, char *argv[])
 {
     const int rounds = argc > 1 ? qBound(4, atoi(argv[1]), 1000) : 20;
     const int panes = argc > 2 ? qBound(1, atoi(argv[2]), 64) : 64;
-    EngineSetup::applyProcessModel();
+    EngineSetup::applyBeforeApplication();
     QApplication app(argc, argv);
     EngineSetup::chooseRendering();
 

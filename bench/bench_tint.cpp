@@ -59,7 +59,7 @@ int main(int argc, char *argv[])
 {
     const int panes = argc > 1 ? qBound(0, atoi(argv[1]), 64) : 16;
     const int rounds = argc > 2 ? qMax(1, atoi(argv[2])) : 3;
-    EngineSetup::applyProcessModel();
+    EngineSetup::applyBeforeApplication();
     QApplication app(argc, argv);
     EngineSetup::chooseRendering();
     QTextStream out(stdout);

@@ -64,7 +64,7 @@ public:
 
 int main(int argc, char *argv[])
 {
-    EngineSetup::applyProcessModel();
+    EngineSetup::applyBeforeApplication();
     QApplication app(argc, argv);
     EngineSetup::chooseRendering();
     if (argc < 2) {

@@ -15,7 +15,7 @@
 
 int main(int argc, char *argv[])
 {
-    EngineSetup::applyProcessModel();
+    EngineSetup::applyBeforeApplication();
     QApplication app(argc, argv);
     EngineSetup::chooseRendering();
     QApplication::setApplicationName(QStringLiteral("Vorlan"));

@@ -1,6 +1,7 @@
 #include "pane/enginesetup.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
@@ -20,13 +21,34 @@ const char *programFlags()
     return "--process-per-site";
 }
 
-void applyProcessModel()
+bool hasGraphicsDevice(const QString &devices)
+{
+    const QDir root(devices);
+    const QDir dri(root.filePath(QStringLiteral("dri")));
+    return !dri.entryList({QStringLiteral("card*"), QStringLiteral("renderD*")}, QDir::System | QDir::Files).isEmpty()
+        || !root.entryList({QStringLiteral("nvidia[0-9]*")}, QDir::System | QDir::Files).isEmpty();
+}
+
+void applyBeforeApplication(const QString &devices)
 {
     QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
     if (!flags.isEmpty())
         flags += ' ';
     flags += programFlags();
+    const bool userChose = qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION")
+        || qEnvironmentVariableIsSet("QT_QUICK_BACKEND") || qEnvironmentVariableIsSet("QSG_RHI_BACKEND");
+    if (!userChose && !hasGraphicsDevice(devices)) {
+        // Without OpenGL the engine would say it found no graphics backend
+        // and go on without; this says it first.
+        qputenv("QT_XCB_GL_INTEGRATION", "none");
+        flags += " --disable-gpu";
+    }
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
+}
+
+void applyBeforeApplication()
+{
+    applyBeforeApplication(QStringLiteral("/dev"));
 }
 
 bool isSoftwareRenderer(const QByteArray &glRenderer)

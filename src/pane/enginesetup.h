@@ -2,17 +2,29 @@
 
 class QByteArray;
 
+class QString;
+
 // Engine settings that must be in place before the application object is
-// made (how Qt WebEngine spreads the pages over helper processes), and the
-// choice of how the views draw, made once it exists.
+// made (how Qt WebEngine spreads the pages over helper processes, no OpenGL
+// on a machine without a graphics device), and the choice of how the views
+// draw, made once it exists.
 namespace EngineSetup {
 
 // Adds the program's engine flags to QTWEBENGINE_CHROMIUM_FLAGS (flags the
-// user set there stay and come first).
-void applyProcessModel();
+// user set there stay and come first). On a machine with no graphics device
+// under devices (an X server such as Xvfb on a server, a container) it also
+// keeps OpenGL out of the program: Mesa would only draw on the CPU, and
+// loading it costs some 37 MB for nothing. A user's QT_XCB_GL_INTEGRATION,
+// QT_QUICK_BACKEND or QSG_RHI_BACKEND stays as it is.
+void applyBeforeApplication(const QString &devices);
+void applyBeforeApplication();
 
-// The flags the program adds.
+// The flags the program always adds.
 const char *programFlags();
+
+// Whether a device folder (normally /dev) holds a graphics card's node:
+// a DRM card or render node, or the NVIDIA driver's.
+bool hasGraphicsDevice(const QString &devices);
 
 // How the views draw their pages.
 enum class Rendering { Gpu, Software };

@@ -1,7 +1,11 @@
 #include "core/eventwait.h"
 #include "pane/enginesetup.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QQuickWidget>
+#include <QTemporaryDir>
 #include <QSGRendererInterface>
 #include <QSignalSpy>
 #include <QTest>
@@ -14,23 +18,65 @@ class TestEngineSetup : public QObject
     Q_OBJECT
 
 private slots:
-    void userFlagsStayFirst_data()
+    // The flags and the OpenGL choice made before the application object,
+    // with and without a graphics device.
+    void beforeTheApplication_data()
     {
         QTest::addColumn<QByteArray>("userFlags");
+        QTest::addColumn<QByteArray>("userIntegration"); // QT_XCB_GL_INTEGRATION, empty for unset
+        QTest::addColumn<QString>("device");              // a node under the device folder, or none
+        QTest::addColumn<bool>("graphicsDevice");
         QTest::addColumn<QByteArray>("flags");
-        QTest::newRow("none") << QByteArray() << QByteArray("--process-per-site");
-        QTest::newRow("one") << QByteArray("--disable-gpu") << QByteArray("--disable-gpu --process-per-site");
+        QTest::addColumn<QByteArray>("integration");
+        const QByteArray ours("--process-per-site");
+        QTest::newRow("card") << QByteArray() << QByteArray() << QStringLiteral("dri/card0") << true << ours << QByteArray();
+        QTest::newRow("user flags stay first")
+            << QByteArray("--disable-gpu") << QByteArray() << QStringLiteral("dri/renderD128") << true << "--disable-gpu " + ours
+            << QByteArray();
+        QTest::newRow("nvidia") << QByteArray() << QByteArray() << QStringLiteral("nvidia0") << true << ours << QByteArray();
+        QTest::newRow("no device") << QByteArray() << QByteArray() << QString() << false << ours + " --disable-gpu"
+                                   << QByteArray("none");
+        QTest::newRow("only the nvidia control node")
+            << QByteArray() << QByteArray() << QStringLiteral("nvidiactl") << false << ours + " --disable-gpu" << QByteArray("none");
+        QTest::newRow("the user's integration stays")
+            << QByteArray() << QByteArray("xcb_glx") << QString() << false << ours << QByteArray("xcb_glx");
     }
 
-    void userFlagsStayFirst()
+    void beforeTheApplication()
     {
         QFETCH(QByteArray, userFlags);
+        QFETCH(QByteArray, userIntegration);
+        QFETCH(QString, device);
+        QFETCH(bool, graphicsDevice);
         QFETCH(QByteArray, flags);
-        const QByteArray before = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+        QFETCH(QByteArray, integration);
+        QTemporaryDir devices;
+        QVERIFY(devices.isValid());
+        if (!device.isEmpty()) {
+            QVERIFY(QDir(devices.path()).mkpath(QFileInfo(devices.filePath(device)).path()));
+            QFile node(devices.filePath(device));
+            QVERIFY(node.open(QIODevice::WriteOnly));
+        }
+        QCOMPARE(EngineSetup::hasGraphicsDevice(devices.path()), graphicsDevice);
+
+        const QByteArray savedFlags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+        const QByteArray savedIntegration = qgetenv("QT_XCB_GL_INTEGRATION");
+        const bool hadIntegration = qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION");
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", userFlags);
-        EngineSetup::applyProcessModel();
-        QCOMPARE(qgetenv("QTWEBENGINE_CHROMIUM_FLAGS"), flags);
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", before);
+        if (userIntegration.isEmpty())
+            qunsetenv("QT_XCB_GL_INTEGRATION");
+        else
+            qputenv("QT_XCB_GL_INTEGRATION", userIntegration);
+        EngineSetup::applyBeforeApplication(devices.path());
+        const QByteArray gotFlags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+        const QByteArray gotIntegration = qgetenv("QT_XCB_GL_INTEGRATION");
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", savedFlags);
+        if (hadIntegration)
+            qputenv("QT_XCB_GL_INTEGRATION", savedIntegration);
+        else
+            qunsetenv("QT_XCB_GL_INTEGRATION");
+        QCOMPARE(gotFlags, flags);
+        QCOMPARE(gotIntegration, integration);
     }
 
     void renderersThatDrawOnTheCpu_data()
