@@ -3,6 +3,7 @@
 #include "core/eventwait.h"
 #include "pane/browserpage.h"
 #include "pane/popupbrowserwindow.h"
+#include "pane/viewpicture.h"
 
 #include <QChildEvent>
 #include <QDeadlineTimer>
@@ -94,6 +95,16 @@ bool WebEngineBrowserControl::eventFilter(QObject *watched, QEvent *event)
             child->installEventFilter(this);
     } else if (event->type() == QEvent::MouseButtonPress) {
         emit pagePressed();
+    } else if (event->type() == QEvent::Resize && m_pictureReleased) {
+        // A resize makes the drawing widget a new picture; a pane still out
+        // of use lets it go again once the widget has it.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (m_pictureReleased)
+                    ViewPicture::release(m_view);
+            },
+            Qt::QueuedConnection);
     }
     return BrowserControl::eventFilter(watched, event);
 }
@@ -120,6 +131,10 @@ void WebEngineBrowserControl::setLifecycle(Lifecycle state)
     if (state == Lifecycle::Active) {
         m_page->setLifecycleState(QWebEnginePage::LifecycleState::Active);
         m_page->setVisible(m_view && m_view->isVisible());
+        if (m_pictureReleased) {
+            m_pictureReleased = false;
+            ViewPicture::restore(m_view);
+        }
         return;
     }
     // The engine freezes or frees only a page it is not showing; the view
@@ -127,6 +142,9 @@ void WebEngineBrowserControl::setLifecycle(Lifecycle state)
     m_page->setVisible(false);
     m_page->setLifecycleState(state == Lifecycle::Frozen ? QWebEnginePage::LifecycleState::Frozen
                                                          : QWebEnginePage::LifecycleState::Discarded);
+    // Nobody sees a pane put to rest; its picture is drawn again when it
+    // wakes.
+    m_pictureReleased = ViewPicture::release(m_view) > 0 || m_pictureReleased;
 }
 
 BrowserControl::Lifecycle WebEngineBrowserControl::lifecycle() const

@@ -64,6 +64,7 @@ private:
 
     QPointer<QWebEngineView> m_view;
     BrowserPage *m_page;
+    bool m_pictureReleased = false; // the drawing widget gave up its picture at rest
     bool m_loading = false;
     bool m_hasDocument = false;
     bool m_certificateError = false;

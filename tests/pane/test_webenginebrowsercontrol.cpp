@@ -2,6 +2,7 @@
 #include "core/runtimeflags.h"
 #include "pane/browserpage.h"
 #include "pane/browserpane.h"
+#include "pane/enginesetup.h"
 #include "pane/popupbrowserwindow.h"
 #include "pane/webenginebrowsercontrol.h"
 #include "support/localwebserver.h"
@@ -9,6 +10,7 @@
 
 #include <QDesktopServices>
 #include <QFile>
+#include <QQuickWidget>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -91,6 +93,10 @@ public slots:
 private slots:
     void initTestCase()
     {
+        // Drawn as on a machine without a graphics card, where each view
+        // keeps a picture of its page in memory.
+        QCOMPARE(EngineSetup::chooseRendering(), EngineSetup::Rendering::Software);
+        m_server.addPage("/green", "<html><body style='margin:0;background:#00ff00'>green</body></html>");
         m_server.addPage("/plain", "<html><head><title>Plain</title></head><body>plain page</body></html>");
         m_server.addPage("/a", "<html><body>A</body></html>");
         m_server.addPage("/b", "<html><body>B</body></html>");
@@ -290,6 +296,54 @@ private slots:
         h.pane()->navigateTo(m_server.url("/b").toString());
         QVERIFY(done.wait(20000));
         QCOMPARE(m_server.requestCount("/b"), before + 1);
+    }
+
+    // A pane put to rest gives up the picture its drawing widget keeps of
+    // the page, also when it is resized at rest, and shows its page again
+    // when it wakes.
+    void aPaneAtRestGivesUpItsPicture_data()
+    {
+        QTest::addColumn<BrowserControl::Lifecycle>("rest");
+        QTest::addColumn<bool>("resizedAtRest");
+        QTest::newRow("frozen") << BrowserControl::Lifecycle::Frozen << false;
+        QTest::newRow("frozen, resized") << BrowserControl::Lifecycle::Frozen << true;
+        QTest::newRow("discarded, resized") << BrowserControl::Lifecycle::Discarded << true;
+    }
+
+    void aPaneAtRestGivesUpItsPicture()
+    {
+        QFETCH(BrowserControl::Lifecycle, rest);
+        QFETCH(bool, resizedAtRest);
+        Harness h;
+        QVERIFY(h.openAndLoad(m_server.url("/green")));
+        QWebEngineView *view = h.control()->view();
+        const auto drawing = [view] { return qobject_cast<QQuickWidget *>(view->focusProxy()); };
+        // What the drawing widget paints from its picture, in its middle, on
+        // black. (Its grab() would draw the scene afresh instead.)
+        const auto shown = [&] {
+            QQuickWidget *widget = drawing();
+            if (!widget)
+                return QColor();
+            QImage painted(widget->size(), QImage::Format_RGB32);
+            painted.fill(Qt::black);
+            widget->render(&painted);
+            return painted.pixelColor(widget->width() / 2, widget->height() / 2);
+        };
+        const QColor green(0, 255, 0);
+        QTRY_COMPARE_WITH_TIMEOUT(shown(), green, 10000);
+
+        h.control()->setLifecycle(rest);
+        QCOMPARE(h.control()->lifecycle(), rest);
+        QVERIFY(shown() != green);
+        if (resizedAtRest) {
+            view->resize(view->width() - 40, view->height() - 30);
+            QCoreApplication::sendPostedEvents();
+            QVERIFY(shown() != green);
+        }
+
+        h.control()->setLifecycle(BrowserControl::Lifecycle::Active);
+        QCOMPARE(h.control()->lifecycle(), BrowserControl::Lifecycle::Active);
+        QTRY_COMPARE_WITH_TIMEOUT(shown(), green, 10000);
     }
 
     void freeingTheControlFreesThePage()
