@@ -37,12 +37,10 @@ void applyBeforeApplication(const QString &devices)
     flags += programFlags();
     const bool userChose = qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION")
         || qEnvironmentVariableIsSet("QT_QUICK_BACKEND") || qEnvironmentVariableIsSet("QSG_RHI_BACKEND");
-    if (!userChose && !hasGraphicsDevice(devices)) {
-        // Without OpenGL the engine would say it found no graphics backend
-        // and go on without; this says it first.
+    // The engine then warns once that it found no graphics backend, and
+    // draws in software.
+    if (!userChose && !hasGraphicsDevice(devices))
         qputenv("QT_XCB_GL_INTEGRATION", "none");
-        flags += " --disable-gpu";
-    }
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
 }
 

@@ -34,10 +34,10 @@ private slots:
             << QByteArray("--disable-gpu") << QByteArray() << QStringLiteral("dri/renderD128") << true << "--disable-gpu " + ours
             << QByteArray();
         QTest::newRow("nvidia") << QByteArray() << QByteArray() << QStringLiteral("nvidia0") << true << ours << QByteArray();
-        QTest::newRow("no device") << QByteArray() << QByteArray() << QString() << false << ours + " --disable-gpu"
+        QTest::newRow("no device") << QByteArray() << QByteArray() << QString() << false << ours
                                    << QByteArray("none");
         QTest::newRow("only the nvidia control node")
-            << QByteArray() << QByteArray() << QStringLiteral("nvidiactl") << false << ours + " --disable-gpu" << QByteArray("none");
+            << QByteArray() << QByteArray() << QStringLiteral("nvidiactl") << false << ours << QByteArray("none");
         QTest::newRow("the user's integration stays")
             << QByteArray() << QByteArray("xcb_glx") << QString() << false << ours << QByteArray("xcb_glx");
     }
