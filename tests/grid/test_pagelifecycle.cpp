@@ -1,7 +1,10 @@
 #include "grid/pagelifecycle.h"
+#include "pane/enginesetup.h"
+#include "pane/webenginebrowsercontrol.h"
 #include "support/gridharness.h"
 #include "support/localwebserver.h"
 
+#include <QQuickWidget>
 #include <QScrollBar>
 #include <QTest>
 
@@ -43,7 +46,28 @@ class TestPageLifecycle : public QObject
         return text;
     }
 
+    // The colour the pane's drawing widget paints in its middle, from the
+    // picture it keeps of the page, on black.
+    static QColor painted(BrowserControl *control)
+    {
+        auto *view = qobject_cast<WebEngineBrowserControl *>(control)->view();
+        auto *drawing = qobject_cast<QQuickWidget *>(view->focusProxy());
+        if (!drawing)
+            return {};
+        QImage picture(drawing->size(), QImage::Format_RGB32);
+        picture.fill(Qt::black);
+        drawing->render(&picture);
+        return picture.pixelColor(picture.width() / 2, picture.height() / 2);
+    }
+
 private slots:
+    void initTestCase()
+    {
+        // As on a machine without a graphics card, where a pane at rest
+        // gives up its picture.
+        QCOMPARE(EngineSetup::chooseRendering(), EngineSetup::Rendering::Software);
+    }
+
     void outOfViewByTheChoice_data()
     {
         QTest::addColumn<int>("choice");
@@ -113,7 +137,8 @@ private slots:
     void realPagesWakeWhenNeeded()
     {
         LocalWebServer server;
-        server.addPage(QStringLiteral("/page.html"), "<html><body><p>needle in the hay</p></body></html>");
+        server.addPage(QStringLiteral("/page.html"),
+                       "<html><body style='background:#00ff00'><p>needle in the hay</p></body></html>");
         GridHarness h(true);
         h.settings.pagesOutOfView = 2;
         PageLifecycle lifecycle(*h.grid, h.settings);
@@ -123,6 +148,18 @@ private slots:
         QVERIFY(h.grid->pane(0)->selectBrowser(true));
         h.grid->scrollBox()->horizontalScrollBar()->setValue(0);
         BrowserControl *far = h.grid->pane(2)->control();
+        lifecycle.update();
+        lifecycle.update();
+        QCOMPARE(far->lifecycle(), Lifecycle::Frozen);
+
+        // Scrolled into view, it shows its page again.
+        const QColor green(0, 255, 0);
+        QVERIFY(painted(far) != green);
+        h.grid->scrollBox()->horizontalScrollBar()->setValue(h.grid->scrollBox()->horizontalScrollBar()->maximum());
+        lifecycle.update();
+        QCOMPARE(far->lifecycle(), Lifecycle::Active);
+        QTRY_COMPARE_WITH_TIMEOUT(painted(far), green, 10000);
+        h.grid->scrollBox()->horizontalScrollBar()->setValue(0);
         lifecycle.update();
         lifecycle.update();
         QCOMPARE(far->lifecycle(), Lifecycle::Frozen);
