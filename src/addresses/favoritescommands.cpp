@@ -145,14 +145,9 @@ FavoritesCommands::FavoritesCommands(Context context, CommandRegistry &commands,
     m_c.view.setEditFinisher([this](AddressNode *node, const QString &typed) { finishEditing(node, typed); });
 }
 
-QAction *FavoritesCommands::item(QMenu *menu, const char *name, const QString &text,
-                                 void (FavoritesCommands::*slot)())
+QAction *FavoritesCommands::item(QMenu *menu, const char *name, const QString &text, void (FavoritesCommands::*slot)())
 {
-    QAction *action = menu->addAction(text);
-    action->setObjectName(QLatin1String(name));
-    m_commands.add(action);
-    connect(action, &QAction::triggered, this, slot);
-    return action;
+    return m_commands.addMenuItem(menu, name, text, this, slot);
 }
 
 AddressNode *FavoritesCommands::selected() const

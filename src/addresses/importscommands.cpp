@@ -134,11 +134,7 @@ ImportsCommands::ImportsCommands(Context context, CommandRegistry &commands, QOb
 
 QAction *ImportsCommands::item(QMenu *menu, const char *name, const QString &text, void (ImportsCommands::*slot)())
 {
-    QAction *action = menu->addAction(text);
-    action->setObjectName(QLatin1String(name));
-    m_commands.add(action);
-    connect(action, &QAction::triggered, this, slot);
-    return action;
+    return m_commands.addMenuItem(menu, name, text, this, slot);
 }
 
 QMenu *ImportsCommands::popupFor(AddressNode *node)

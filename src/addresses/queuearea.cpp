@@ -71,11 +71,7 @@ QueueArea::QueueArea(AddressQueue &queue, AddressActions &actions, ManagerPanel 
 
 QAction *QueueArea::item(QMenu *menu, const char *name, const QString &text, void (QueueArea::*slot)())
 {
-    QAction *action = menu->addAction(text);
-    action->setObjectName(QLatin1String(name));
-    m_commands.add(action);
-    connect(action, &QAction::triggered, this, slot);
-    return action;
+    return m_commands.addMenuItem(menu, name, text, this, slot);
 }
 
 QMenu *QueueArea::selectedMenu()

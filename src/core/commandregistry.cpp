@@ -1,6 +1,7 @@
 #include "core/commandregistry.h"
 
 #include <QAction>
+#include <QMenu>
 
 QAction *CommandRegistry::add(const QString &name, const QString &text)
 {
@@ -45,4 +46,12 @@ QStringList CommandRegistry::names() const
         if (m_commands.value(name))
             live << name;
     return live;
+}
+
+QAction *CommandRegistry::addMenuItem(QMenu *menu, const char *name, const QString &text)
+{
+    QAction *action = menu->addAction(text);
+    action->setObjectName(QLatin1String(name));
+    add(action);
+    return action;
 }

@@ -1,11 +1,12 @@
 #pragma once
 
+#include <QAction>
 #include <QHash>
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
 
-class QAction;
+class QMenu;
 
 // Every user command of the program, by its established name ("skActiveBack",
 // "Options1", ...). The subsystem that owns a command registers it once;
@@ -23,6 +24,16 @@ public:
     // Registers an action made elsewhere (a menu item) under its object
     // name; false when the name is empty or taken.
     bool add(QAction *action);
+    // A new item on menu with name as its object name, registered as a
+    // command, that calls slot on receiver.
+    template <typename Receiver>
+    QAction *addMenuItem(QMenu *menu, const char *name, const QString &text, Receiver *receiver,
+                         void (Receiver::*slot)())
+    {
+        QAction *action = addMenuItem(menu, name, text);
+        QObject::connect(action, &QAction::triggered, receiver, slot);
+        return action;
+    }
 
     // The command of that name, or null.
     QAction *command(const QString &name) const;
@@ -33,6 +44,8 @@ public:
     QStringList names() const;
 
 private:
+    QAction *addMenuItem(QMenu *menu, const char *name, const QString &text);
+
     QHash<QString, QPointer<QAction>> m_commands;
     QStringList m_order;
 };

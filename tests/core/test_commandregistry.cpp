@@ -1,6 +1,7 @@
 #include "core/commandregistry.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -40,6 +41,34 @@ private slots:
         QVERIFY(!registry.trigger(QStringLiteral("skAddressNext")));
         QVERIFY(!registry.trigger(QStringLiteral("skUnknown")));
         QCOMPARE(triggered.count(), 1);
+    }
+
+    // A menu item made as a command is on its menu, answers to its name and
+    // calls its receiver; one with a taken name is only a menu item.
+    void menuItemsAreCommands()
+    {
+        CommandRegistry registry;
+        QMenu menu;
+        int calls = 0;
+        struct Counter : QObject
+        {
+            int *calls;
+            void count() { ++*calls; }
+        } counter;
+        counter.calls = &calls;
+        QAction *search =
+            registry.addMenuItem(&menu, "SearchFavoritesMaster", QStringLiteral("Search"), &counter, &Counter::count);
+        QCOMPARE(menu.actions(), QList<QAction *>{search});
+        QCOMPARE(search->text(), QStringLiteral("Search"));
+        QCOMPARE(registry.command(QStringLiteral("SearchFavoritesMaster")), search);
+        QVERIFY(registry.trigger(QStringLiteral("SearchFavoritesMaster")));
+        QCOMPARE(calls, 1);
+        QAction *again = registry.addMenuItem(&menu, "SearchFavoritesMaster", QStringLiteral("Search again"), &counter,
+                                              &Counter::count);
+        QCOMPARE(menu.actions().size(), 2);
+        QCOMPARE(registry.command(QStringLiteral("SearchFavoritesMaster")), search);
+        again->trigger();
+        QCOMPARE(calls, 2);
     }
 
     void aFreedMenuItemLeavesTheRegistry()
