@@ -1,7 +1,6 @@
 #pragma once
 
 class QByteArray;
-
 class QString;
 
 // Engine settings that must be in place before the application object is

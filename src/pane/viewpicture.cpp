@@ -1,9 +1,11 @@
 #include "pane/viewpicture.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <QMetaObject>
 #include <QQuickWidget>
 #include <QQuickWindow>
+#include <QResizeEvent>
 #include <QSGRendererInterface>
 
 namespace ViewPicture {
@@ -26,8 +28,8 @@ QList<QQuickWidget *> softwareDrawn(QWidget *view)
 
 } // namespace
 
-// QQuickWidget makes and frees its picture in two slots of its own, the ones
-// its resize and scene graph signals call. Drawn by the GPU the picture is a
+// QQuickWidget frees its picture in a slot of its own, the one its scene
+// graph signal calls. Drawn by the GPU the picture is a
 // texture the widget shares with its window, which is left alone.
 int release(QWidget *view)
 {
@@ -41,9 +43,11 @@ int release(QWidget *view)
 void restore(QWidget *view)
 {
     for (QQuickWidget *widget : softwareDrawn(view)) {
-        // A new picture is drawn whole at the next frame.
-        QMetaObject::invokeMethod(widget, "createFramebufferObject");
-        widget->quickWindow()->update();
+        // The widget's own resize handling makes a picture of its size and
+        // draws the scene into it at once, so the pane never shows an
+        // undrawn picture. The size is the same: the page does not notice.
+        QResizeEvent resize(widget->size(), widget->size());
+        QCoreApplication::sendEvent(widget, &resize);
     }
 }
 
