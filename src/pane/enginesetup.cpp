@@ -21,6 +21,11 @@ const char *programFlags()
     return "--process-per-site";
 }
 
+namespace {
+// Whether applyBeforeApplication() set QT_XCB_GL_INTEGRATION.
+bool s_keptOpenGlOut = false;
+} // namespace
+
 bool hasGraphicsDevice(const QString &devices)
 {
     const QDir root(devices);
@@ -39,8 +44,10 @@ void applyBeforeApplication(const QString &devices)
         || qEnvironmentVariableIsSet("QT_QUICK_BACKEND") || qEnvironmentVariableIsSet("QSG_RHI_BACKEND");
     // The engine then warns once that it found no graphics backend, and
     // draws in software.
-    if (!userChose && !hasGraphicsDevice(devices))
+    if (!userChose && !hasGraphicsDevice(devices)) {
         qputenv("QT_XCB_GL_INTEGRATION", "none");
+        s_keptOpenGlOut = true;
+    }
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
 }
 
@@ -85,6 +92,13 @@ Rendering chooseRendering()
     if (qEnvironmentVariableIsSet("QT_QUICK_BACKEND") || qEnvironmentVariableIsSet("QSG_RHI_BACKEND"))
         return qgetenv("QT_QUICK_BACKEND") == "software" ? Rendering::Software : Rendering::Gpu;
     const QByteArray renderer = openGlRenderer();
+    // The platform has read its OpenGL choice by now; the programs a page
+    // has the desktop start must not inherit it (a Qt Quick program cannot
+    // start without OpenGL).
+    if (s_keptOpenGlOut) {
+        qunsetenv("QT_XCB_GL_INTEGRATION");
+        s_keptOpenGlOut = false;
+    }
     if (!renderer.isEmpty() && !isSoftwareRenderer(renderer))
         return Rendering::Gpu;
     QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);

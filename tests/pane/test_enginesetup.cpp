@@ -121,6 +121,34 @@ private slots:
         QCOMPARE(drawing->quickWindow()->rendererInterface()->graphicsApi() == QSGRendererInterface::Software,
                  rendering == EngineSetup::Rendering::Software);
     }
+
+    // Programs started from the program (through the desktop) get the
+    // environment it was started with: OpenGL kept out of this process is
+    // not kept out of theirs, and a user's own choice stays.
+    void startedProgramsKeepTheirOpenGl_data()
+    {
+        QTest::addColumn<QByteArray>("userIntegration");
+        QTest::newRow("kept out by the program") << QByteArray();
+        QTest::newRow("the user's") << QByteArray("none");
+    }
+
+    void startedProgramsKeepTheirOpenGl()
+    {
+        QFETCH(QByteArray, userIntegration);
+        QTemporaryDir noDevices;
+        QVERIFY(noDevices.isValid());
+        const QByteArray savedFlags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+        if (userIntegration.isEmpty())
+            qunsetenv("QT_XCB_GL_INTEGRATION");
+        else
+            qputenv("QT_XCB_GL_INTEGRATION", userIntegration);
+        EngineSetup::applyBeforeApplication(noDevices.path());
+        QCOMPARE(qgetenv("QT_XCB_GL_INTEGRATION"), QByteArray("none"));
+        EngineSetup::chooseRendering();
+        QCOMPARE(qgetenv("QT_XCB_GL_INTEGRATION"), userIntegration);
+        qunsetenv("QT_XCB_GL_INTEGRATION");
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", savedFlags);
+    }
 };
 
 QTEST_MAIN(TestEngineSetup)
