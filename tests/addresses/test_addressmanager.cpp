@@ -71,7 +71,7 @@ private slots:
         AddressManagerHarness h;
         QVERIFY(h.manager->startUp());
         QVERIFY(h.prompter.shown.isEmpty());
-        QCOMPARE(h.readFile(h.wam()).count("\r\n"), 120);
+        QCOMPARE(TestFiles::read(h.wam()).count("\r\n"), 120);
         // A run: a favorite deleted, a group made, two pages visited.
         AddressNode *news = h.find(h.favorites(), QStringLiteral("World News"));
         h.favorites().remove(news->child(0));
@@ -79,7 +79,7 @@ private slots:
         h.open(QStringLiteral("http://visited.test/"));
         h.control(0)->navigate2(QStringLiteral("http://caf\u00e9.test/"));
         QVERIFY(h.manager->saveAddressManagerFile());
-        const QByteArray saved = h.readFile(h.wam());
+        const QByteArray saved = TestFiles::read(h.wam());
         QCOMPARE(saved.count("\r\n"), 124);
         QVERIFY(saved.endsWith("\r\n\tMine\r\n\t\thttp://mine.test/\r\nHistory\r\n\tMonday \xe2\x80\xa2 3/4/24\r\n"
                                "\t\thttp://visited.test/\r\n\t\thttp://caf\xc3\xa9.test/\r\n"));
@@ -90,7 +90,7 @@ private slots:
         QVERIFY(h.find(h.favorites(), QStringLiteral("http://mine.test/")));
         QCOMPARE(h.find(h.favorites(), QStringLiteral("World News"))->childCount(), 73);
         QVERIFY(h.manager->saveAddressManagerFile());
-        QCOMPARE(h.readFile(h.wam()), saved);
+        QCOMPARE(TestFiles::read(h.wam()), saved);
         QVERIFY(h.prompter.shown.isEmpty());
     }
 
@@ -103,7 +103,7 @@ private slots:
         // Today's visits go under a node of their own.
         h.manager->addToHistory(QStringLiteral("http://h.test/"));
         QVERIFY(h.manager->saveAddressManagerFile());
-        QCOMPARE(h.readFile(h.wam()),
+        QCOMPARE(TestFiles::read(h.wam()),
                  QByteArray("Favorites\r\n\tNG \xe2\x80\xa2 3/1/24\r\n\t\thttp://a.test/\r\nHistory\r\n"
                             "\tFriday \xe2\x80\xa2 3/1/24\r\n\t\thttp://h.test/\r\n"
                             "\tMonday \xe2\x80\xa2 3/4/24\r\n\t\thttp://h.test/\r\n"));
@@ -266,7 +266,7 @@ private slots:
         QFETCH(QSize, window);
         QFETCH(bool, opens);
         AddressManagerHarness h;
-        QVERIFY(h.writeFile(h.scratch.filePath(QStringLiteral("Favorites/a.url")),
+        QVERIFY(TestFiles::write(h.scratch.filePath(QStringLiteral("Favorites/a.url")),
                             "[InternetShortcut]\r\nURL=http://shortcut.test/\r\n"));
         QVERIFY(h.manager->startUp());
         h.window.resize(window);
@@ -285,7 +285,7 @@ private slots:
         QVERIFY(h.manager->startUp());
         h.open(QStringLiteral("http://one.test/"));
         h.open(QStringLiteral("http://two.test/"));
-        QVERIFY(h.writeFile(h.scratch.filePath(QStringLiteral("Favorites/a.url")),
+        QVERIFY(TestFiles::write(h.scratch.filePath(QStringLiteral("Favorites/a.url")),
                             "[InternetShortcut]\r\nURL=http://shortcut.test/\r\n"));
         h.settings.favoritesAutoCollapse = 1;
         QVERIFY(h.commands.trigger(QStringLiteral("skManager")));
@@ -817,9 +817,9 @@ private slots:
         AddressManagerHarness h;
         QVERIFY(h.load(Small));
         const QString folder = h.scratch.filePath(QStringLiteral("pages"));
-        QVERIFY(h.writeFile(folder + QStringLiteral("/a.html"), "x"));
-        QVERIFY(h.writeFile(folder + QStringLiteral("/sub/b.htm"), "x"));
-        QVERIFY(h.writeFile(h.flags.dataFolder + QStringLiteral("Web Saves/saved.html"), "x"));
+        QVERIFY(TestFiles::write(folder + QStringLiteral("/a.html"), "x"));
+        QVERIFY(TestFiles::write(folder + QStringLiteral("/sub/b.htm"), "x"));
+        QVERIFY(TestFiles::write(h.flags.dataFolder + QStringLiteral("Web Saves/saved.html"), "x"));
         ImportsCommands &i = h.manager->importsCommands();
         const auto marked = [&h] {
             QStringList names;
@@ -852,7 +852,7 @@ private slots:
         QCOMPARE(h.dialogs.folders.last(), h.flags.dataFolder + QStringLiteral("Web Saves/"));
         QCOMPARE(h.dialogs.lastFilters, QStringList({"Web Address Manager (*.wam *.amf)"}));
         QVERIFY(!QFile::exists(h.dialogs.openAnswer));
-        QVERIFY(h.writeFile(h.dialogs.openAnswer, Small));
+        QVERIFY(TestFiles::write(h.dialogs.openAnswer, Small));
         i.importAddressManagerFile();
         QCOMPARE(local(), QStringList({"\tNews", "\t\thttp://n.test/", "\t\thttp://m.test/"}));
         QCOMPARE(marked(), QStringList({"WebAddressManagerImportsMaster", "WebAddressManagerImportLocal"}));

@@ -2,6 +2,7 @@
 #include "addresses/addresstree.h"
 #include "addresses/addresstreetext.h"
 #include "support/scriptedprompter.h"
+#include "support/testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,16 +15,6 @@ class TestAddressManagerFile : public QObject
 {
     Q_OBJECT
 
-    static QByteArray read(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-    static bool write(const QString &path, const QByteArray &bytes)
-    {
-        QFile file(path);
-        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-    }
     static QStringList asideFiles(const QString &folder)
     {
         return QDir(folder).entryList({QStringLiteral("webaddresses.wam.damaged-*")}, QDir::Files | QDir::Dirs);
@@ -40,7 +31,7 @@ private slots:
         AddressTree tree;
         QVERIFY(AddressManagerFile::load(tree, path, prompter));
         QVERIFY(prompter.shown.isEmpty());
-        const QByteArray bytes = read(path);
+        const QByteArray bytes = TestFiles::read(path);
         QCOMPARE(bytes.count("\r\n"), 120);
         QVERIFY(bytes.startsWith("Favorites\r\n\tDownloads\r\n\t\thttps://"));
         QVERIFY(bytes.endsWith("\r\nHistory\r\n"));
@@ -73,7 +64,7 @@ private slots:
         QFETCH(QByteArray, bytes);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("webaddresses.wam"));
-        QVERIFY(write(path, bytes));
+        QVERIFY(TestFiles::write(path, bytes));
         ScriptedPrompter prompter;
         AddressTree tree;
         QVERIFY(!AddressManagerFile::load(tree, path, prompter));
@@ -82,12 +73,12 @@ private slots:
         QVERIFY(!QFile::exists(path));
         const QStringList aside = asideFiles(dir.path());
         QCOMPARE(aside.size(), 1);
-        QCOMPARE(read(dir.filePath(aside.first())), bytes);
+        QCOMPARE(TestFiles::read(dir.filePath(aside.first())), bytes);
         // The next start makes the designed tree.
         prompter.shown.clear();
         QVERIFY(AddressManagerFile::load(tree, path, prompter));
         QVERIFY(prompter.shown.isEmpty());
-        QCOMPARE(read(path).count("\r\n"), 120);
+        QCOMPARE(TestFiles::read(path).count("\r\n"), 120);
     }
 
     void anUnreadableFileIsKeptAside()
@@ -106,7 +97,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("webaddresses.wam"));
-        QVERIFY(write(path, "History\r\n\tMonday \x95 3/4/24\r\n\t\thttp://h.test/\r\nFavorites\r\n\tNews\r\n"));
+        QVERIFY(TestFiles::write(path, "History\r\n\tMonday \x95 3/4/24\r\n\t\thttp://h.test/\r\nFavorites\r\n\tNews\r\n"));
         ScriptedPrompter prompter;
         AddressTree tree;
         QVERIFY(AddressManagerFile::load(tree, path, prompter));
@@ -119,13 +110,13 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("webaddresses.wam"));
-        QVERIFY(write(path, "Favorites\r\nHistory\r\n"));
+        QVERIFY(TestFiles::write(path, "Favorites\r\nHistory\r\n"));
         ScriptedPrompter prompter;
         AddressTree tree;
         QVERIFY(AddressManagerFile::load(tree, path, prompter));
         tree.appendChild(tree.root(0), QStringLiteral("News"), 4, 5);
         QVERIFY(AddressManagerFile::save(tree, path, prompter));
-        QCOMPARE(read(path), QByteArray("Favorites\r\n\tNews\r\nHistory\r\n"));
+        QCOMPARE(TestFiles::read(path), QByteArray("Favorites\r\n\tNews\r\nHistory\r\n"));
         QVERIFY(prompter.shown.isEmpty());
     }
 
@@ -136,7 +127,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("webaddresses.wam"));
         const QByteArray old("Favorites\r\n\tNews\r\nHistory\r\n");
-        QVERIFY(write(path, old));
+        QVERIFY(TestFiles::write(path, old));
         AddressTree tree;
         tree.appendChild(nullptr, QStringLiteral("Favorites"));
         tree.appendChild(nullptr, QStringLiteral("History"));
@@ -147,7 +138,7 @@ private slots:
         QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         QVERIFY(!saved);
         QCOMPARE(prompter.texts(), QStringList({"The Web Address Manager file is damaged, resetting..."}));
-        QCOMPARE(read(path), old);
+        QCOMPARE(TestFiles::read(path), old);
     }
 
     void aFailedSaveToAFolderKeepsIt()

@@ -1,5 +1,6 @@
 #include "addresses/addresstree.h"
 #include "addresses/addresstreetext.h"
+#include "support/testfiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -19,11 +20,6 @@ class TestAddressTreeText : public QObject
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
             return {};
         return path;
-    }
-    static QByteArray read(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
     // Each node as depth dots and caption: ".News" for a node at depth 1.
     static QStringList shape(const AddressTree &tree)
@@ -83,7 +79,7 @@ private slots:
         QCOMPARE(tree.nodeAt(1)->caption(), QStringLiteral("NG \u2022 3/4/24"));
         QCOMPARE(tree.nodeAt(2)->caption(), QStringLiteral("http://caf\u00e9.test/"));
         QVERIFY(AddressTreeText::writeTreeText(tree, path));
-        QCOMPARE(read(path), QByteArray("Favorites\r\n\tNG \xe2\x80\xa2 3/4/24\r\n\t\thttp://caf\xc3\xa9.test/\r\nHistory\r\n"));
+        QCOMPARE(TestFiles::read(path), QByteArray("Favorites\r\n\tNG \xe2\x80\xa2 3/4/24\r\n\t\thttp://caf\xc3\xa9.test/\r\nHistory\r\n"));
     }
 
     void aByteOrderMarkIsSkipped()
@@ -102,7 +98,7 @@ private slots:
         AddressTree tree;
         QCOMPARE(AddressTreeText::readTreeText(tree, path), AddressTreeText::ReadResult::Read);
         QVERIFY(AddressTreeText::writeTreeText(tree, path));
-        QCOMPARE(read(path), bytes);
+        QCOMPARE(TestFiles::read(path), bytes);
     }
 
     void captionsCannotChangeTheShape_data()

@@ -1,4 +1,5 @@
 #include "appearance/aestheticprofiles.h"
+#include "support/testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,20 +12,6 @@ AppearanceValues sample()
 {
     return {2, 1, 0, 255, 16777215, 0, 13160660, 536870911, 8421504, -1, 5855577, 8421504, 13160660, 5197647,
             16251385, 4539717};
-}
-
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
 }
 
 } // namespace
@@ -44,16 +31,16 @@ private slots:
         QVERIFY(profiles.save(QStringLiteral("Night"), sample()));
         const QString path = dir.filePath(QStringLiteral("Aesthetic Profiles/Night.acp"));
         QCOMPARE(profiles.filePath(QStringLiteral("Night")), path);
-        QCOMPARE(bytesOf(path), QByteArray("2\r\n1\r\n0\r\n255\r\n16777215\r\n0\r\n13160660\r\n536870911\r\n"
+        QCOMPARE(TestFiles::read(path), QByteArray("2\r\n1\r\n0\r\n255\r\n16777215\r\n0\r\n13160660\r\n536870911\r\n"
                                            "8421504\r\n-1\r\n5855577\r\n8421504\r\n13160660\r\n5197647\r\n"
                                            "16251385\r\n4539717\r\n"));
         AppearanceValues read{};
         QCOMPARE(profiles.load(QStringLiteral("Night"), &read), AestheticProfiles::LoadResult::Loaded);
         QVERIFY(read == sample());
         // Saved again from what was read: the same bytes.
-        const QByteArray first = bytesOf(path);
+        const QByteArray first = TestFiles::read(path);
         QVERIFY(profiles.save(QStringLiteral("Night"), read));
-        QCOMPARE(bytesOf(path), first);
+        QCOMPARE(TestFiles::read(path), first);
     }
 
     void filesThatChangeNothing_data()
@@ -75,7 +62,7 @@ private slots:
         QFETCH(int, result);
         QTemporaryDir dir;
         AestheticProfiles profiles(dir.path() + QLatin1Char('/'));
-        writeBytes(profiles.filePath(QStringLiteral("Odd")), bytes);
+        QVERIFY(TestFiles::write(profiles.filePath(QStringLiteral("Odd")), bytes));
         AppearanceValues values = sample();
         QCOMPARE(int(profiles.load(QStringLiteral("Odd"), &values)), result);
         QVERIFY(values == sample());
@@ -88,8 +75,9 @@ private slots:
         // Written on Windows: CR LF, a byte order mark of another editor, LF only at the end.
         QTemporaryDir dir;
         AestheticProfiles profiles(dir.path() + QLatin1Char('/'));
-        writeBytes(profiles.filePath(QStringLiteral("Old")),
-                   "\xEF\xBB\xBF" "0\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n10\r\n11\r\n12\r\n13\r\n14\r\n-15\n");
+        QVERIFY(TestFiles::write(
+            profiles.filePath(QStringLiteral("Old")),
+            "\xEF\xBB\xBF" "0\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n9\r\n10\r\n11\r\n12\r\n13\r\n14\r\n-15\n"));
         AppearanceValues values{};
         QCOMPARE(profiles.load(QStringLiteral("Old"), &values), AestheticProfiles::LoadResult::Loaded);
         QCOMPARE(values[0], 0);
@@ -112,11 +100,12 @@ private slots:
         QTemporaryDir dir;
         AestheticProfiles profiles(dir.path() + QLatin1Char('/'));
         // A file under each name but the missing one, and one beside the folder.
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("Aesthetic Profiles")));
         for (const QString &file : {name, QStringLiteral("Outside")})
             if (file != QLatin1String("Nobody"))
-                writeBytes(dir.filePath(QStringLiteral("Aesthetic Profiles/") + file + QStringLiteral(".acp")),
-                           QByteArray("7\r\n").repeated(16));
-        writeBytes(dir.filePath(QStringLiteral("Outside.acp")), QByteArray("7\r\n").repeated(16));
+                QVERIFY(TestFiles::write(dir.filePath(QStringLiteral("Aesthetic Profiles/") + file + QStringLiteral(".acp")),
+                                         QByteArray("7\r\n").repeated(16)));
+        QVERIFY(TestFiles::write(dir.filePath(QStringLiteral("Outside.acp")), QByteArray("7\r\n").repeated(16)));
         AppearanceValues values = sample();
         QCOMPARE(profiles.load(name, &values), AestheticProfiles::LoadResult::Nothing);
         QVERIFY(values == sample());
@@ -167,8 +156,8 @@ private slots:
         QVERIFY(profiles.save(QStringLiteral("zebra"), sample()));
         QVERIFY(profiles.save(QStringLiteral("Autumn"), sample()));
         QVERIFY(profiles.save(QStringLiteral("my.profile"), sample()));
-        writeBytes(dir.filePath(QStringLiteral("Aesthetic Profiles/.hidden.acp")), QByteArray("1\r\n").repeated(16));
-        writeBytes(dir.filePath(QStringLiteral("Aesthetic Profiles/gbi_active.bmp")), "BM");
+        QVERIFY(TestFiles::write(dir.filePath(QStringLiteral("Aesthetic Profiles/.hidden.acp")), QByteArray("1\r\n").repeated(16)));
+        QVERIFY(TestFiles::write(dir.filePath(QStringLiteral("Aesthetic Profiles/gbi_active.bmp")), "BM"));
         const QStringList names = profiles.listNames();
         QCOMPARE(names.size(), 19 + 4);
         QVERIFY(names.contains(QStringLiteral("my.profile")));
@@ -189,7 +178,7 @@ private slots:
         // No file, a scheme's name, a name no file can have: nothing to delete.
         QVERIFY(profiles.remove(QStringLiteral("Night")));
         QVERIFY(profiles.remove(QStringLiteral("XP Blue")));
-        writeBytes(dir.filePath(QStringLiteral("x.acp")), "keep");
+        QVERIFY(TestFiles::write(dir.filePath(QStringLiteral("x.acp")), "keep"));
         QVERIFY(profiles.remove(QStringLiteral("../x")));
         QVERIFY(QFile::exists(dir.filePath(QStringLiteral("x.acp"))));
     }

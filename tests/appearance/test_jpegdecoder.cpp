@@ -1,5 +1,6 @@
 #include "appearance/gridbackground.h"
 #include "appearance/jpegdecoder.h"
+#include "support/testfiles.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -94,13 +95,6 @@ QByteArray topDownBmp(const QImage &image)
     return withBmpField(bmp(image.mirrored(false, true)), 22, -image.height());
 }
 
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 } // namespace
 
 // JPEG decoding through libjpeg, and the grid background picture kept as
@@ -180,7 +174,7 @@ private slots:
         QFETCH(QString, name);
         QTemporaryDir dir;
         const QString data = dir.path() + QLatin1Char('/');
-        writeFile(dir.filePath(name), bytes);
+        QVERIFY(TestFiles::write(dir.filePath(name), bytes));
         QString why;
         QVERIFY2(GridBackground::store(dir.filePath(name), data, &why), qPrintable(why));
         QFile stored(GridBackground::filePath(data));
@@ -222,13 +216,13 @@ private slots:
         QFETCH(QByteArray, bytes);
         QTemporaryDir dir;
         const QString data = dir.path() + QLatin1Char('/');
-        writeFile(dir.filePath(QStringLiteral("good.jpg")), compress(quarters(40, 30)));
+        QVERIFY(TestFiles::write(dir.filePath(QStringLiteral("good.jpg")), compress(quarters(40, 30))));
         QVERIFY(GridBackground::store(dir.filePath(QStringLiteral("good.jpg")), data));
         QFile before(GridBackground::filePath(data));
         QVERIFY(before.open(QIODevice::ReadOnly));
         const QByteArray old = before.readAll();
         before.close();
-        writeFile(dir.filePath(QStringLiteral("bad.jpg")), bytes);
+        QVERIFY(TestFiles::write(dir.filePath(QStringLiteral("bad.jpg")), bytes));
         QString why;
         QVERIFY(!GridBackground::store(dir.filePath(QStringLiteral("bad.jpg")), data, &why));
         QVERIFY(!why.isEmpty());

@@ -14,7 +14,7 @@ class TestAudioFolderScan : public QObject
     QTemporaryDir m_dir;
 
     QString path(const QString &relative) const { return m_dir.path() + QLatin1Char('/') + relative; }
-    void touch(const QString &relative) const { QVERIFY(AudioFiles::writeBytes(path(relative), "x")); }
+    void touch(const QString &relative) const { QVERIFY(TestFiles::write(path(relative), "x")); }
     QStringList relative(const QStringList &paths) const
     {
         QStringList result;
@@ -54,8 +54,8 @@ private slots:
     {
         QTemporaryDir dir;
         const QString root = dir.path();
-        QVERIFY(AudioFiles::writeBytes(root + QStringLiteral("/a/one.mp3"), "x"));
-        QVERIFY(AudioFiles::writeBytes(root + QStringLiteral("/b/two.mp3"), "x"));
+        QVERIFY(TestFiles::write(root + QStringLiteral("/a/one.mp3"), "x"));
+        QVERIFY(TestFiles::write(root + QStringLiteral("/b/two.mp3"), "x"));
         // a/up leads back to the root, b/again to a, and a/same.mp3 is one.mp3.
         // Two loops that lead into each other: followed blindly, the scan
         // would branch at every level and not end in any time.
@@ -70,8 +70,8 @@ private slots:
     void namesWithLineBreaksAreLeftOut()
     {
         QTemporaryDir dir;
-        QVERIFY(AudioFiles::writeBytes(dir.path() + QStringLiteral("/two\nlines.mp3"), "x"));
-        QVERIFY(AudioFiles::writeBytes(dir.path() + QStringLiteral("/fine.mp3"), "x"));
+        QVERIFY(TestFiles::write(dir.path() + QStringLiteral("/two\nlines.mp3"), "x"));
+        QVERIFY(TestFiles::write(dir.path() + QStringLiteral("/fine.mp3"), "x"));
         QCOMPARE(AudioFolderScan::scan(dir.path(), false), QStringList{dir.path() + QStringLiteral("/fine.mp3")});
     }
 };

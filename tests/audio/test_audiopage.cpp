@@ -157,7 +157,7 @@ private slots:
         p.genres()->lineEdit()->selectAll();
         QTest::keyClicks(p.genres()->lineEdit(), QStringLiteral("Fresh"));
         QTest::keyClick(p.genres()->lineEdit(), Qt::Key_Return);
-        QCOMPARE(AudioFiles::bytesOf(p.h.genreFolder() + QStringLiteral("Fresh.gpl")),
+        QCOMPARE(TestFiles::read(p.h.genreFolder() + QStringLiteral("Fresh.gpl")),
                  (p.h.music("a.mp3") + "\r\n").toUtf8());
         QCOMPARE(items(p.genres()), QStringList({"Fresh", "Rock"}));
         QCOMPARE(p.genres()->currentText(), QString());

@@ -189,8 +189,8 @@ private slots:
     void aListWhereNothingPlaysStops()
     {
         AudioHarness h;
-        QVERIFY(AudioFiles::writeBytes(h.music("empty1.mp3"), AudioFiles::wav(0)));
-        QVERIFY(AudioFiles::writeBytes(h.music("empty2.mp3"), AudioFiles::wav(0)));
+        QVERIFY(TestFiles::write(h.music("empty1.mp3"), AudioFiles::wav(0)));
+        QVERIFY(TestFiles::write(h.music("empty2.mp3"), AudioFiles::wav(0)));
         QVERIFY(h.genre(QStringLiteral("Silence"), {h.music("empty1.mp3"), h.music("empty2.mp3")}));
         QVERIFY(h.player.populateGenreLists());
         h.player.chooseGenre(QStringLiteral("Silence"));
@@ -380,7 +380,7 @@ private slots:
         QVERIFY(h.genre(QStringLiteral("tmp"), {QStringLiteral("/kept.mp3")}));
         const QString folder = h.root.path() + QStringLiteral("/scan");
         for (const char *file : {"b.mp3", "a.wma", "notes.txt", "sub/c.mp3"})
-            QVERIFY(AudioFiles::writeBytes(folder + QLatin1Char('/') + QLatin1String(file), "x"));
+            QVERIFY(TestFiles::write(folder + QLatin1Char('/') + QLatin1String(file), "x"));
         h.dialogs.folderAnswer = folder;
         QSignalSpy focus(&h.player, &AudioPlayer::genreFocusWanted);
         QVERIFY(h.commands.trigger(QStringLiteral("SingleFolderSearch")));
@@ -394,7 +394,7 @@ private slots:
         QCOMPARE(focus.size(), 1);
         QVERIFY(h.player.genres().isEmpty());
         QCOMPARE(QDir(h.genreFolder()).entryList(QDir::Files), QStringList{"tmp.gpl"});
-        QCOMPARE(AudioFiles::bytesOf(h.genreFolder() + QStringLiteral("tmp.gpl")), QByteArray("/kept.mp3\r\n"));
+        QCOMPARE(TestFiles::read(h.genreFolder() + QStringLiteral("tmp.gpl")), QByteArray("/kept.mp3\r\n"));
         QCOMPARE(h.flags.suspensionDepth(), 0);
         // The scanned list plays like any other.
         QVERIFY(!h.player.playNextSong()); // "x" is no song
@@ -404,7 +404,7 @@ private slots:
     {
         AudioHarness h;
         const QString folder = h.root.path() + QStringLiteral("/scan");
-        QVERIFY(AudioFiles::writeBytes(folder + QStringLiteral("/sub/c.mp3"), "x"));
+        QVERIFY(TestFiles::write(folder + QStringLiteral("/sub/c.mp3"), "x"));
         h.dialogs.folderAnswer = folder;
         h.prompter.answers = {false, true};
         QVERIFY(h.commands.trigger(QStringLiteral("RecursiveFolderSearch")));
@@ -441,8 +441,8 @@ private slots:
         AudioHarness h;
         QVERIFY(h.genre(QStringLiteral("Rock"), {}));
         const QString folder = h.root.path() + QStringLiteral("/scan");
-        QVERIFY(AudioFiles::writeBytes(folder + QStringLiteral("/b.mp3"), "x"));
-        QVERIFY(AudioFiles::writeBytes(folder + QStringLiteral("/a.mp3"), "x"));
+        QVERIFY(TestFiles::write(folder + QStringLiteral("/b.mp3"), "x"));
+        QVERIFY(TestFiles::write(folder + QStringLiteral("/a.mp3"), "x"));
         h.dialogs.folderAnswer = folder;
         // Without a scan waiting, saving does nothing.
         h.player.editGenreText(QStringLiteral("Ignored"));
@@ -451,7 +451,7 @@ private slots:
         h.player.createGenre(false);
         h.player.editGenreText(QStringLiteral("  New Mix "));
         QVERIFY(h.commands.trigger(QStringLiteral("btnSaveGenre")));
-        QCOMPARE(AudioFiles::bytesOf(h.genreFolder() + QStringLiteral("New Mix.gpl")),
+        QCOMPARE(TestFiles::read(h.genreFolder() + QStringLiteral("New Mix.gpl")),
                  (folder + "/a.mp3\r\n" + folder + "/b.mp3\r\n").toUtf8());
         QCOMPARE(h.player.genres(), QStringList({"New Mix", "Rock"}));
         QVERIFY(h.player.playPaths().isEmpty());
@@ -516,7 +516,7 @@ private slots:
         AudioHarness h;
         QVERIFY(h.genre(QStringLiteral("Rock"), {}));
         QVERIFY(h.genre(QStringLiteral("Jazz"), {}));
-        QVERIFY(AudioFiles::writeBytes(h.root.path() + QStringLiteral("/outside.gpl"), "/a.mp3\r\n"));
+        QVERIFY(TestFiles::write(h.root.path() + QStringLiteral("/outside.gpl"), "/a.mp3\r\n"));
         QVERIFY(h.player.populateGenreLists());
         h.prompter.answers = {false, true};
         h.player.editGenreText(QStringLiteral(" Rock "));
@@ -577,7 +577,7 @@ private slots:
         qputenv("PATH", bin.toLocal8Bit());
         QVERIFY(!h.player.openVolumeControl());
         QCOMPARE(h.prompter.texts(), QStringList{"Could not open the volume control window."});
-        QVERIFY(AudioFiles::writeBytes(bin + QStringLiteral("/pavucontrol"), "#!/bin/sh\n"));
+        QVERIFY(TestFiles::write(bin + QStringLiteral("/pavucontrol"), "#!/bin/sh\n"));
         QVERIFY(QFile::setPermissions(bin + QStringLiteral("/pavucontrol"),
                                       QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
         QVERIFY(h.commands.trigger(QStringLiteral("btnVolume")));

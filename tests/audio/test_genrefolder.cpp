@@ -18,14 +18,14 @@ private slots:
         const QStringList paths{QStringLiteral("/home/u/Music/Caf\u00e9 \u2022 Live/One.mp3"),
                                 QStringLiteral("/home/u/Music/two  spaces .wma")};
         QVERIFY(GenreFolder::writePlayList(path, paths));
-        const QByteArray written = AudioFiles::bytesOf(path);
+        const QByteArray written = TestFiles::read(path);
         QCOMPARE(written, QByteArray("/home/u/Music/Caf\xc3\xa9 \xe2\x80\xa2 Live/One.mp3\r\n"
                                      "/home/u/Music/two  spaces .wma\r\n"));
         QStringList read;
         QCOMPARE(GenreFolder::readPlayList(path, &read), TextFile::ReadResult::Read);
         QCOMPARE(read, paths);
         QVERIFY(GenreFolder::writePlayList(path, read));
-        QCOMPARE(AudioFiles::bytesOf(path), written);
+        QCOMPARE(TestFiles::read(path), written);
     }
 
     void writtenPlayListReadsBack_data()
@@ -64,7 +64,7 @@ private slots:
         QFETCH(QByteArray, bytes);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Old.gpl"));
-        QVERIFY(AudioFiles::writeBytes(path, bytes));
+        QVERIFY(TestFiles::write(path, bytes));
         QStringList read;
         QCOMPARE(GenreFolder::readPlayList(path, &read), TextFile::ReadResult::Read);
         QTEST(read, "paths");
@@ -76,7 +76,7 @@ private slots:
         const GenreFolder folder(dir.path() + QStringLiteral("/"));
         for (const char *file : {"rock.gpl", "Blues.gpl", "tmp.gpl", "Ambient.gpl", ".hidden.gpl", "notes.txt",
                                  "Upper.GPL", "Jazz.gpl.bak"})
-            QVERIFY(AudioFiles::writeBytes(dir.filePath(QLatin1String(file)), "/a.mp3\r\n"));
+            QVERIFY(TestFiles::write(dir.filePath(QLatin1String(file)), "/a.mp3\r\n"));
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Folder.gpl")));
         QCOMPARE(folder.names(), QStringList({".hidden", "Ambient", "Blues", "rock", "tmp"}));
         QVERIFY(folder.isReadable());
@@ -92,7 +92,7 @@ private slots:
         QTemporaryDir dir;
         const GenreFolder folder(dir.path() + QStringLiteral("/"));
         QVERIFY(folder.save(QStringLiteral("Rock"), {QStringLiteral("/a.mp3")}));
-        QCOMPARE(AudioFiles::bytesOf(dir.filePath(QStringLiteral("Rock.gpl"))), QByteArray("/a.mp3\r\n"));
+        QCOMPARE(TestFiles::read(dir.filePath(QStringLiteral("Rock.gpl"))), QByteArray("/a.mp3\r\n"));
         QVERIFY(folder.remove(QStringLiteral("Rock")));
         QVERIFY(!folder.exists(QStringLiteral("Rock")));
         QVERIFY(folder.remove(QStringLiteral("Rock"))); // nothing left to remove

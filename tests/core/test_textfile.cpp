@@ -1,4 +1,5 @@
 #include "core/textfile.h"
+#include "support/testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,12 +10,6 @@
 class TestTextFile : public QObject
 {
     Q_OBJECT
-
-    static QByteArray bytesOf(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
 
 private slots:
     void decode_data()
@@ -97,12 +92,12 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("list.gpl"));
         QVERIFY(TextFile::writeLines(path, {QStringLiteral("Genre \u2022 1"), QString(), QStringLiteral("\tsong")}));
-        QCOMPARE(bytesOf(path), QByteArray("Genre \xe2\x80\xa2 1\r\n\r\n\tsong\r\n"));
+        QCOMPARE(TestFiles::read(path), QByteArray("Genre \xe2\x80\xa2 1\r\n\r\n\tsong\r\n"));
         QStringList back;
         QCOMPARE(TextFile::readLines(path, &back), TextFile::ReadResult::Read);
         QCOMPARE(back, QStringList({"Genre \u2022 1", "", "\tsong"}));
         QVERIFY(TextFile::writeLines(path, {}));
-        QCOMPARE(bytesOf(path), QByteArray());
+        QCOMPARE(TestFiles::read(path), QByteArray());
     }
 
     void failedWriteKeepsTheOldFile()
@@ -112,13 +107,13 @@ private slots:
         QVERIFY(TextFile::writeLines(path, {QStringLiteral("old")}));
         QVERIFY(!TextFile::writeLines(dir.filePath(QStringLiteral("no/such/folder.txt")), {QStringLiteral("x")}));
         QVERIFY(!TextFile::writeLines(path + QStringLiteral("/under-a-file.txt"), {QStringLiteral("x")}));
-        QCOMPARE(bytesOf(path), QByteArray("old\r\n"));
+        QCOMPARE(TestFiles::read(path), QByteArray("old\r\n"));
         QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
         const bool written = TextFile::writeLines(path, {QStringLiteral("new")});
         QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         if (written)
             QSKIP("the folder stays writable (running as root)");
-        QCOMPARE(bytesOf(path), QByteArray("old\r\n"));
+        QCOMPARE(TestFiles::read(path), QByteArray("old\r\n"));
     }
 };
 

@@ -1,5 +1,6 @@
 #include "grid/gridsession.h"
 #include "support/gridharness.h"
+#include "support/testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,20 +8,6 @@
 #include <QTest>
 
 namespace {
-
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 } // namespace
 
@@ -42,7 +29,7 @@ private slots:
                                              {63, 5, QStringLiteral("file:///home/u/Notes%20f%C3%BCr.html")}};
         // The folder is made on the way.
         QVERIFY(GridSession::save(path, panes));
-        QCOMPARE(bytesOf(path), QByteArray("Vorlan session 1\r\n0\t0\thttps://a.example/\r\n"
+        QCOMPARE(TestFiles::read(path), QByteArray("Vorlan session 1\r\n0\t0\thttps://a.example/\r\n"
                                            "9\t3\thttps://b.example/q?x=1&y=%20#top\r\n"
                                            "63\t5\tfile:///home/u/Notes%20f%C3%BCr.html\r\n"));
         QList<GridSession::Pane> read;
@@ -78,7 +65,7 @@ private slots:
         QFETCH(QByteArray, bytes);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("panes.txt"));
-        writeBytes(path, bytes);
+        QVERIFY(TestFiles::write(path, bytes));
         QList<GridSession::Pane> read{{1, 1, QStringLiteral("https://kept/")}};
         QCOMPARE(GridSession::read(path, &read), GridSession::ReadResult::Damaged);
         QCOMPARE(read.size(), 1);

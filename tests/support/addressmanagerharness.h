@@ -9,6 +9,7 @@
 #include "appearance/widgets/treeviewscroll.h"
 #include "core/overlaypanels.h"
 #include "support/gridfeaturesharness.h"
+#include "support/testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -86,22 +87,10 @@ struct AddressManagerHarness : GridFeaturesHarness
     ManagerPanel *panel() const { return manager->panel(); }
     AddressTree &favorites() const { return manager->favoritesTree(); }
     AddressTree &imports() const { return manager->importsTree(); }
-    // Writes a file of the given bytes, folders made as needed.
-    static bool writeFile(const QString &path, const QByteArray &bytes)
-    {
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile file(path);
-        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-    }
-    static QByteArray readFile(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
     // A favorites tree of the file's text loaded as at start-up.
     bool load(const QByteArray &bytes)
     {
-        return writeFile(wam(), bytes) && manager->startUp();
+        return TestFiles::write(wam(), bytes) && manager->startUp();
     }
     // The first node of the tree with this caption, or null.
     static AddressNode *find(const AddressTree &tree, const QString &caption)

@@ -1,9 +1,8 @@
 #pragma once
 
+#include "support/testfiles.h"
+
 #include <QByteArray>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QString>
 #include <QtEndian>
 
@@ -41,29 +40,16 @@ inline QByteArray wav(int milliseconds)
     return bytes + data;
 }
 
-inline bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 // A playable song of that length.
 inline QString song(const QString &path, int milliseconds)
 {
-    return writeBytes(path, wav(milliseconds)) ? path : QString();
+    return TestFiles::write(path, wav(milliseconds)) ? path : QString();
 }
 
 // A file with an audio name that no player can play.
 inline QString unplayable(const QString &path)
 {
-    return writeBytes(path, "this is a text, not a song\n") ? path : QString();
-}
-
-inline QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return TestFiles::write(path, "this is a text, not a song\n") ? path : QString();
 }
 
 } // namespace AudioFiles
