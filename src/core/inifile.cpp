@@ -1,19 +1,36 @@
 #include "core/inifile.h"
 
+#include "core/textfile.h"
+
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 #include <QStringList>
 
 IniFile::ReadResult IniFile::read(const QString &path)
 {
     m_sections.clear();
-    QFile file(path);
-    if (!file.exists())
+    m_index.clear();
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink())
         return ReadResult::Missing;
+    // Only a plain file: opening a pipe or a device would wait for ever.
+    if (!info.isFile())
+        return ReadResult::Unreadable;
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return ReadResult::Unreadable;
-    // fromUtf8 drops the byte order mark a Windows editor may put first.
-    const QString text = QString::fromUtf8(file.readAll());
+    return parse(file.readAll());
+}
+
+IniFile::ReadResult IniFile::parse(const QByteArray &bytes)
+{
+    m_sections.clear();
+    m_index.clear();
+    if (bytes.contains('\0'))
+        return ReadResult::Damaged;
+    // UTF-8 (a byte order mark first is dropped), or Windows-1252 for a
+    // file edited by hand in an older editor, as every text file here.
+    const QString text = TextFile::decode(bytes);
     QString section;
     for (QString line : text.split(QLatin1Char('\n'))) {
         // Every CR before the line end goes: the writer ends lines with LF
@@ -25,13 +42,15 @@ IniFile::ReadResult IniFile::read(const QString &path)
             continue;
         if (trimmed.startsWith(QLatin1Char('[')) && trimmed.endsWith(QLatin1Char(']'))) {
             section = trimmed.mid(1, trimmed.size() - 2);
-            if (!find(section))
-                m_sections.append({section, {}});
+            findOrAdd(section);
             continue;
         }
         const qsizetype eq = line.indexOf(QLatin1Char('='));
-        if (eq < 0)
-            continue;
+        if (eq < 0) {
+            m_sections.clear();
+            m_index.clear();
+            return ReadResult::Damaged;
+        }
         setValue(section, line.left(eq).trimmed(), line.mid(eq + 1));
     }
     return ReadResult::Read;
@@ -60,63 +79,58 @@ QString IniFile::toText() const
     return text;
 }
 
-bool IniFile::write(const QString &path) const
+SafeSave::Outcome IniFile::write(const QString &path) const
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(toText().toUtf8());
-    return file.commit();
+    return SafeSave::write(path, toText().toUtf8());
 }
 
 IniFile::Section *IniFile::find(const QString &section)
 {
-    for (Section &s : m_sections)
-        if (s.name == section)
-            return &s;
-    return nullptr;
+    const auto it = m_index.constFind(section);
+    return it == m_index.cend() ? nullptr : &m_sections[*it];
 }
 
 const IniFile::Section *IniFile::find(const QString &section) const
 {
-    for (const Section &s : m_sections)
-        if (s.name == section)
-            return &s;
-    return nullptr;
+    const auto it = m_index.constFind(section);
+    return it == m_index.cend() ? nullptr : &m_sections[*it];
+}
+
+IniFile::Section &IniFile::findOrAdd(const QString &section)
+{
+    if (Section *s = find(section))
+        return *s;
+    m_index.insert(section, m_sections.size());
+    m_sections.append({section, {}, {}});
+    return m_sections.last();
 }
 
 bool IniFile::contains(const QString &section, const QString &name) const
 {
-    if (const Section *s = find(section))
-        for (const auto &entry : s->values)
-            if (entry.first == name)
-                return true;
-    return false;
+    const Section *s = find(section);
+    return s && s->index.contains(name);
 }
 
 QString IniFile::value(const QString &section, const QString &name) const
 {
-    if (const Section *s = find(section))
-        for (const auto &entry : s->values)
-            if (entry.first == name)
-                return entry.second;
+    if (const Section *s = find(section)) {
+        const auto it = s->index.constFind(name);
+        if (it != s->index.cend())
+            return s->values[*it].second;
+    }
     return {};
 }
 
 void IniFile::setValue(const QString &section, const QString &name, const QString &value)
 {
-    Section *s = find(section);
-    if (!s) {
-        m_sections.append({section, {}});
-        s = &m_sections.last();
+    Section &s = findOrAdd(section);
+    const auto it = s.index.constFind(name);
+    if (it != s.index.cend()) {
+        s.values[*it].second = value;
+        return;
     }
-    for (auto &entry : s->values) {
-        if (entry.first == name) {
-            entry.second = value;
-            return;
-        }
-    }
-    s->values.append({name, value});
+    s.index.insert(name, s.values.size());
+    s.values.append({name, value});
 }
 
 QStringList IniFile::sections() const

@@ -78,6 +78,7 @@ struct Settings
     int musicPausesForPaneSound = 1; // 0 no, 1 the music waits while the active pane makes sound
     int clickActivatesPane = 1;      // 0 no, 1 a press in a page makes its pane the active one
     int pagesOutOfView = 1;          // 0 keep all pages live, 1 freeze them, 2 discard them
+    int pageProcesses = 0;           // 0 a page process per site, 1 one shared by all (lighter); read at start
 };
 
 // Colour value of the settings (red in the low byte) as a QColor.

@@ -2,6 +2,7 @@
 
 #include "core/damagedfile.h"
 #include "core/inifile.h"
+#include "core/prompter.h"
 #include "core/windowgeometry.h"
 
 #include <QColor>
@@ -106,6 +107,7 @@ const QList<SettingsStore::Entry> &SettingsStore::entries()
             {Extras, "music pauses for pane sound", &Settings::musicPausesForPaneSound},
             {Extras, "click activates pane", &Settings::clickActivatesPane},
             {Extras, "pages out of view", &Settings::pagesOutOfView},
+            {Extras, "page processes", &Settings::pageProcesses},
         };
         return t;
     }();
@@ -115,6 +117,20 @@ const QList<SettingsStore::Entry> &SettingsStore::entries()
 SettingsStore::SettingsStore(QString filePath, QRect workArea, QDate today)
     : m_filePath(std::move(filePath)), m_workArea(workArea), m_today(today)
 {
+}
+
+int SettingsStore::pageProcessesBeforeStart(const QString &filePath)
+{
+    const QFileInfo info(filePath);
+    IniFile ini;
+    int value = Settings().pageProcesses;
+    if (!info.isFile() || info.size() > MaximumFileBytes || ini.read(filePath) != IniFile::ReadResult::Read)
+        return value;
+    int stored = 0;
+    if (parseInteger(ini.value(QStringLiteral("Options/Extras"), QStringLiteral("page processes")), stored)
+        && (stored == 0 || stored == 1))
+        value = stored;
+    return value;
 }
 
 QString SettingsStore::defaultFilePath()
@@ -209,11 +225,16 @@ void SettingsStore::checkWindow(Settings &s) const
     }
 }
 
-bool SettingsStore::load(Settings &settings)
+bool SettingsStore::load(Settings &settings, Prompter *prompter)
 {
     QDir().mkpath(QFileInfo(m_filePath).absolutePath());
     IniFile ini;
-    bool usable = ini.read(m_filePath) != IniFile::ReadResult::Unreadable;
+    // A file of megabytes is not a settings file this program wrote, and
+    // reading one would hold up the start for nothing.
+    const QFileInfo info(m_filePath);
+    const bool tooLarge = info.isFile() && info.size() > MaximumFileBytes;
+    const IniFile::ReadResult read = tooLarge ? IniFile::ReadResult::Damaged : ini.read(m_filePath);
+    bool usable = read == IniFile::ReadResult::Read || read == IniFile::ReadResult::Missing;
     if (usable) {
         // Defaults pass: every missing or empty value gets its default.
         bool added = false;
@@ -226,29 +247,43 @@ bool SettingsStore::load(Settings &settings)
                 }
             }
         }
-        if (added)
-            usable = ini.write(m_filePath);
-        usable = usable && readAll(ini, settings);
+        // A file that cannot be written is no damaged file: it stays as it
+        // is, and a reset could not be written either.
+        if (added && !ini.write(m_filePath))
+            return false;
+        usable = readAll(ini, settings);
     }
     if (usable) {
         checkWindow(settings);
         return true;
     }
 
-    // Reset: every value of every section back to its default. The old file
-    // is kept beside the new one rather than overwritten.
-    if (QFileInfo::exists(m_filePath))
-        DamagedFile::moveAside(m_filePath);
+    // Reset: every value of every section back to its default. The damaged
+    // file is kept beside the new one rather than overwritten; when it cannot
+    // be moved, nothing is written over it.
+    QString kept;
+    if (info.exists() || info.isSymLink()) {
+        kept = DamagedFile::moveAside(m_filePath);
+        if (kept.isEmpty())
+            return false;
+    }
     IniFile fresh;
     for (const Entry &entry : entries())
         fresh.setValue(entry.section, entry.name, defaultText(entry));
     if (!fresh.write(m_filePath) || !readAll(fresh, settings))
         return false;
     checkWindow(settings);
+    if (tooLarge && prompter) {
+        const qint64 megabytes = qMax<qint64>(1, qRound64(double(info.size()) / (1024 * 1024)));
+        prompter->showInformation(QStringLiteral("The settings file is too large to be read (%1 MB); it is kept as "
+                                                 "%2 and the default settings are used.")
+                                      .arg(megabytes)
+                                      .arg(QDir::toNativeSeparators(kept)));
+    }
     return true;
 }
 
-bool SettingsStore::save(const Settings &settings) const
+SafeSave::Outcome SettingsStore::save(const Settings &settings) const
 {
     IniFile ini;
     for (const Entry &entry : entries())

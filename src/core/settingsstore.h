@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/safesave.h"
 #include "core/settings.h"
 
 #include <QDate>
@@ -18,14 +19,25 @@ public:
     SettingsStore(QString filePath, QRect workArea, QDate today);
 
     static QString defaultFilePath();
+    // The "page processes" choice of a settings file, read before the
+    // application object exists (the engine's processes are set up then):
+    // the default for a file that is missing, unusable or too large.
+    static int pageProcessesBeforeStart(const QString &filePath);
     static QStringList sectionNames();
 
+    // A settings file is a few kilobytes; one larger than this is not read.
+    static constexpr qint64 MaximumFileBytes = 1024 * 1024;
+
     // Writes missing defaults, reads every value, checks the window bounds.
-    // An unreadable value resets every value to its default, silently.
-    // False only when even the reset fails.
-    bool load(Settings &settings);
-    // Writes every value. False on any error.
-    bool save(const Settings &settings) const;
+    // A damaged file (an unreadable value, not text, not a plain file) resets
+    // every value to its default, silently; the file is first moved aside as
+    // "<name>.damaged-<time>". A file over MaximumFileBytes is moved aside the
+    // same way, and the prompter (when given) says so. False only when even
+    // the reset fails, or the damaged file cannot be moved out of the way.
+    bool load(Settings &settings, class Prompter *prompter = nullptr);
+    // Writes every value (SafeSave): on failure the old file stays and the
+    // outcome names the cause, for "Could not save the settings: <cause>...".
+    SafeSave::Outcome save(const Settings &settings) const;
 
     QString filePath() const { return m_filePath; }
 

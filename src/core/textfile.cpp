@@ -1,7 +1,6 @@
 #include "core/textfile.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 namespace TextFile {
@@ -80,7 +79,7 @@ ReadResult readLines(const QString &path, QStringList *result)
     return read;
 }
 
-bool writeLines(const QString &path, const QStringList &lines)
+SafeSave::Outcome writeLines(const QString &path, const QStringList &lines)
 {
     QByteArray bytes;
     // A text that begins with U+FEFF gets a byte order mark before it: the
@@ -89,8 +88,7 @@ bool writeLines(const QString &path, const QStringList &lines)
         bytes = "\xEF\xBB\xBF";
     for (const QString &line : lines)
         bytes += line.toUtf8() + "\r\n";
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    return SafeSave::write(path, bytes);
 }
 
 } // namespace TextFile

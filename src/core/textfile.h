@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "core/safesave.h"
+
 // The program's own text files (address trees, play lists, profiles): read
 // as UTF-8, or as Windows-1252 when the bytes are not valid UTF-8, so files
 // written on Windows keep working; written as UTF-8 with CR LF line ends
@@ -27,8 +29,8 @@ QStringList lines(const QString &text);
 // Reads a file as lines.
 ReadResult readLines(const QString &path, QStringList *lines);
 
-// Writes every line followed by CR LF. False on any error; the old file is
-// then untouched.
-bool writeLines(const QString &path, const QStringList &lines);
+// Writes every line followed by CR LF, safely (SafeSave). On failure the old
+// file is untouched and the outcome names the cause.
+SafeSave::Outcome writeLines(const QString &path, const QStringList &lines);
 
 } // namespace TextFile

@@ -1,10 +1,23 @@
 #include "core/inifile.h"
 #include "core/settingsstore.h"
 
+#include "../support/scriptedprompter.h"
+#include "../support/testfiles.h"
+#include "support/smalldisk.h"
+
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLocale>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <condition_variable>
+#include <fcntl.h>
+#include <mutex>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 class TestSettingsStore : public QObject
 {
@@ -20,6 +33,26 @@ class TestSettingsStore : public QObject
         IniFile ini;
         ini.read(file);
         return ini;
+    }
+
+    QStringList damagedCopies() const
+    {
+        const QDir folder(QFileInfo(path()).absolutePath());
+        QStringList copies;
+        for (const QString &name : folder.entryList({QStringLiteral("Vorlan.conf.damaged-*")}, QDir::AllEntries | QDir::System))
+            copies << folder.filePath(name);
+        return copies;
+    }
+
+    // The values a fresh start gives, for comparing whole.
+    QString defaultsText()
+    {
+        QTemporaryDir fresh;
+        Settings s;
+        const QString file = fresh.filePath(QStringLiteral("Vorlan.conf"));
+        if (!SettingsStore(file, workArea, today).load(s))
+            return {};
+        return QString::fromUtf8(TestFiles::read(file));
     }
 
 private slots:
@@ -44,7 +77,7 @@ private slots:
         QCOMPARE(ini.names(QStringLiteral("Options/General")).size(), 14);
         QCOMPARE(ini.names(QStringLiteral("Options/Extras")),
                  QStringList({"restore session", "pane sound", "music pauses for pane sound", "click activates pane",
-                              "pages out of view"}));
+                              "pages out of view", "page processes"}));
         QCOMPARE(ini.value("Options/Extras", "pane sound"), QStringLiteral("1"));
         QCOMPARE(ini.value("Main Window", "top"), QStringLiteral("220"));   // 1040 / 2 - 300
         QCOMPARE(ini.value("Main Window", "left"), QStringLiteral("502"));  // 1920 / 2 - 458
@@ -107,6 +140,175 @@ private slots:
         const QStringList aside = QDir(QFileInfo(path()).absolutePath())
                                       .entryList({QStringLiteral("Vorlan.conf.damaged-*")});
         QCOMPARE(aside.size(), 1);
+    }
+
+    // What is not a settings file the program wrote is kept aside whole before
+    // the defaults are written; an empty file only lacks values, which get
+    // their defaults as on a first start.
+    void damagedFileIsKeptAside_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("damaged");
+        QByteArray binary;
+        for (int i = 0; i < 512; ++i)
+            binary += char((i * 73 + 11) & 0xFF);
+        const QString settingsText = QStringLiteral("[Options/Browsers]\r\nbrowser width=1000\r\n");
+        QByteArray utf16 = QStringEncoder(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom)(settingsText);
+        QTest::newRow("text that is no settings file")
+            << QByteArray("Dear diary,\ntoday I changed the browser width.\n") << true;
+        QTest::newRow("binary garbage") << binary << true;
+        QTest::newRow("UTF-16 text") << utf16 << true;
+        QTest::newRow("UTF-16 without a byte order mark") << utf16.mid(2) << true;
+        QTest::newRow("NUL bytes in a settings file")
+            << QByteArray("[Options/Browsers]\nbrowser width=1000\n") + QByteArray(4, '\0') + "\n" << true;
+        QTest::newRow("a settings file cut by NUL blocks")
+            << QByteArray("[Options/Browsers]\nbrowser width=1000\n") + QByteArray(4096, '\0') << true;
+        QTest::newRow("empty file") << QByteArray() << false;
+    }
+    void damagedFileIsKeptAside()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, damaged);
+        const QString expected = defaultsText();
+        QVERIFY(!expected.isEmpty());
+        QVERIFY(TestFiles::write(path(), bytes));
+        ScriptedPrompter prompter;
+        Settings s;
+        s.browserWidth = 1;
+        QVERIFY(SettingsStore(path(), workArea, today).load(s, &prompter));
+        QCOMPARE(s.browserWidth, 720);
+        QCOMPARE(QString::fromUtf8(TestFiles::read(path())), expected);
+        // The reset itself stays silent.
+        QCOMPARE(prompter.texts(), QStringList());
+        const QStringList copies = damagedCopies();
+        if (!damaged) {
+            QCOMPARE(copies, QStringList());
+            return;
+        }
+        QCOMPARE(copies.size(), 1);
+        QCOMPARE(TestFiles::read(copies.first()), bytes);
+    }
+
+    // Reading takes time in proportion to the file: a file with tens of
+    // thousands of lines the program does not know (an old version's, a
+    // hand-edited one) must not hold up the start. The bound is generous;
+    // reading in quadratic time takes several seconds here.
+    void manyLinesReadQuickly_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::newRow("80,000 names in one section") << "n%1=1\n";
+        QTest::newRow("80,000 sections") << "[s%1]\n";
+    }
+    void manyLinesReadQuickly()
+    {
+        QFETCH(QString, line);
+        SettingsStore store(path(), workArea, today);
+        Settings s;
+        s.browserWidth = 1000;
+        QVERIFY(store.save(s));
+        QByteArray extra = "[Extra]\n";
+        for (int i = 0; i < 80000; ++i)
+            extra += line.arg(i).toUtf8();
+        QVERIFY(extra.size() < SettingsStore::MaximumFileBytes);
+        QByteArray bytes = TestFiles::read(path());
+        bytes.insert(bytes.indexOf("[Options/Browsers]"), extra);
+        QVERIFY(TestFiles::write(path(), bytes));
+
+        QElapsedTimer timer;
+        timer.start();
+        Settings loaded;
+        QVERIFY(store.load(loaded));
+        const qint64 elapsed = timer.elapsed();
+        QVERIFY2(elapsed < 2000, qPrintable(QStringLiteral("%1 ms").arg(elapsed)));
+        QCOMPARE(loaded.browserWidth, 1000);
+        QCOMPARE(damagedCopies(), QStringList());
+    }
+
+    void oversizedFileIsMovedAside()
+    {
+        SettingsStore store(path(), workArea, today);
+        Settings s;
+        s.browserWidth = 1000;
+        QVERIFY(store.save(s));
+        // Well-formed lines, two megabytes of them.
+        QByteArray bytes = TestFiles::read(path()) + "[Extra]\n";
+        for (int i = 0; bytes.size() < 2 * 1024 * 1024; ++i)
+            bytes += "name " + QByteArray::number(i) + "=value\n";
+        bytes.truncate(2 * 1024 * 1024 - 1);
+        bytes += '\n';
+        QVERIFY(TestFiles::write(path(), bytes));
+
+        ScriptedPrompter prompter;
+        Settings loaded;
+        QVERIFY(store.load(loaded, &prompter));
+        QCOMPARE(loaded.browserWidth, 720);
+        const QStringList copies = damagedCopies();
+        QCOMPARE(copies.size(), 1);
+        QCOMPARE(TestFiles::read(copies.first()), bytes);
+        QCOMPARE(prompter.texts(),
+                 QStringList{QStringLiteral("The settings file is too large to be read (2 MB); it is kept as %1 and "
+                                            "the default settings are used.")
+                                 .arg(copies.first())});
+        QCOMPARE(QString::fromUtf8(TestFiles::read(path())), defaultsText());
+    }
+
+    // A pipe in the settings file's place would block an open for reading
+    // until something writes to it. Should the load wait, a watchdog
+    // writes after a few seconds, so the test fails rather than hangs.
+    void pipeInPlaceOfTheFileDoesNotHang()
+    {
+        QVERIFY(QDir().mkpath(QFileInfo(path()).absolutePath()));
+        const QByteArray fifo = QFile::encodeName(path());
+        QCOMPARE(::mkfifo(fifo.constData(), 0600), 0);
+        std::mutex mutex;
+        std::condition_variable done;
+        bool finished = false;
+        std::thread watchdog([&] {
+            std::unique_lock lock(mutex);
+            if (done.wait_for(lock, std::chrono::seconds(5), [&] { return finished; }))
+                return;
+            const int fd = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0)
+                ::close(fd);
+        });
+        QElapsedTimer timer;
+        timer.start();
+        Settings s;
+        const bool loaded = SettingsStore(path(), workArea, today).load(s);
+        const qint64 elapsed = timer.elapsed();
+        {
+            std::lock_guard lock(mutex);
+            finished = true;
+        }
+        done.notify_all();
+        watchdog.join();
+        QVERIFY2(elapsed < 4000, qPrintable(QStringLiteral("%1 ms").arg(elapsed)));
+        QVERIFY(loaded);
+        QVERIFY(QFileInfo(path()).isFile());
+        QCOMPARE(s.browserWidth, 720);
+    }
+
+    // The cause reaches the caller, for "Could not save the settings: ...".
+    void failedSaveNamesItsCause()
+    {
+        const QString folder = QFileInfo(path()).absolutePath();
+        QVERIFY(QDir().mkpath(folder));
+        SmallDisk disk(folder);
+        if (!disk.available())
+            QSKIP("A small tmpfs cannot be mounted here (needs root).");
+        SettingsStore store(path(), workArea, today);
+        Settings s;
+        s.browserWidth = 1000;
+        QVERIFY(store.save(s));
+        const QByteArray before = TestFiles::read(path());
+        QVERIFY(disk.setReadOnly(true));
+        s.browserWidth = 800;
+        const SafeSave::Outcome outcome = store.save(s);
+        QVERIFY(!outcome);
+        QCOMPARE(SafeSave::failureMessage(QStringLiteral("the settings"), path(), outcome),
+                 QStringLiteral("Could not save the settings: the folder is on a read-only disk. The earlier file is "
+                                "kept."));
+        QCOMPARE(TestFiles::read(path()), before);
     }
 
     void windowCheck_data()
@@ -187,6 +389,7 @@ private slots:
         s.clickActivatesPane = 0;
         s.restoreSession = 0;
         s.pagesOutOfView = 2;
+        s.pageProcesses = 1;
         QVERIFY(store.save(s));
         Settings loaded;
         QVERIFY(store.load(loaded));
@@ -200,6 +403,35 @@ private slots:
         QCOMPARE(loaded.clickActivatesPane, 0);
         QCOMPARE(loaded.restoreSession, 0);
         QCOMPARE(loaded.pagesOutOfView, 2);
+        QCOMPARE(loaded.pageProcesses, 1);
+    }
+
+    // The page processes are set up before the application object and the
+    // settings store: the choice is read from the file alone, and anything
+    // unusable gives the default (a process per site).
+    void pageProcessesBeforeStart_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("choice");
+        QTest::newRow("shared") << QByteArray("[Options/Extras]\npage processes=1\n") << 1;
+        QTest::newRow("per site") << QByteArray("[Options/Extras]\npage processes=0\n") << 0;
+        QTest::newRow("missing value") << QByteArray("[Options/Extras]\npane sound=1\n") << 0;
+        QTest::newRow("out of range") << QByteArray("[Options/Extras]\npage processes=2\n") << 0;
+        QTest::newRow("not a number") << QByteArray("[Options/Extras]\npage processes=yes\n") << 0;
+        QTest::newRow("other section") << QByteArray("[Options/General]\npage processes=1\n") << 0;
+        QTest::newRow("damaged") << QByteArray("\x01\x02\0garbage") << 0;
+        QTest::newRow("too large") << QByteArray("[Options/Extras]\npage processes=1\n")
+                                          + QByteArray(SettingsStore::MaximumFileBytes, '#')
+                                   << 0;
+    }
+    void pageProcessesBeforeStart()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(int, choice);
+        QVERIFY(TestFiles::write(path(), file));
+        QCOMPARE(SettingsStore::pageProcessesBeforeStart(path()), choice);
+        // Read only: the file is left as it is for the store.
+        QCOMPARE(TestFiles::read(path()), file);
     }
 
     // What the reader takes from a file, the writer gives back the same: a
