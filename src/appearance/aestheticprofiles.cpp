@@ -60,10 +60,10 @@ bool AestheticProfiles::isSavableName(const QString &name, QString *message)
     return true;
 }
 
-bool AestheticProfiles::save(const QString &name, const AppearanceValues &values) const
+SafeSave::Outcome AestheticProfiles::save(const QString &name, const AppearanceValues &values) const
 {
     if (!isSavableName(name))
-        return false;
+        return {false, QStringLiteral("the name cannot be a profile's")};
     QDir().mkpath(folder());
     QStringList lines;
     for (int v : values)

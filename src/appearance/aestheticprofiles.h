@@ -1,6 +1,7 @@
 #pragma once
 
 #include "appearance/colourschemes.h"
+#include "core/safesave.h"
 
 #include <QString>
 #include <QStringList>
@@ -28,9 +29,9 @@ public:
     // A plain file name: not empty, no "/", "\", control characters, not "." or "..".
     static bool isFileName(const QString &name);
 
-    // Writes the values (replacing a file of that name); false on any error,
-    // the old file then untouched.
-    bool save(const QString &name, const AppearanceValues &values) const;
+    // Writes the values (replacing a file of that name) safely; on failure
+    // the old file is untouched and the outcome names the cause.
+    SafeSave::Outcome save(const QString &name, const AppearanceValues &values) const;
 
     enum class LoadResult {
         Loaded,      // values read

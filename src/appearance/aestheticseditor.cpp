@@ -141,8 +141,9 @@ void AestheticsEditor::saveProfile()
         m_prompter.showInformation(why.isEmpty() ? QStringLiteral("Check profile name, it may exists.") : why);
         return;
     }
-    if (!m_profiles.save(name, ColourSchemes::valuesOf(m_settings))) {
-        m_prompter.showInformation(QStringLiteral("Could not save the profile file."));
+    if (const SafeSave::Outcome saved = m_profiles.save(name, ColourSchemes::valuesOf(m_settings)); !saved) {
+        m_prompter.showInformation(
+            SafeSave::failureMessage(QStringLiteral("the profile file"), m_profiles.filePath(name), saved));
         return;
     }
     if (!populateProfileList())

@@ -1,6 +1,7 @@
 #include "appearance/gridbackground.h"
 
 #include "appearance/jpegdecoder.h"
+#include "core/safesave.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -8,7 +9,6 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
-#include <QSaveFile>
 
 namespace GridBackground {
 
@@ -71,15 +71,18 @@ bool store(const QString &sourcePath, const QString &dataFolder, QString *error)
         return false;
     const QString target = filePath(dataFolder);
     QDir().mkpath(QFileInfo(target).absolutePath());
-    QSaveFile file(target);
-    QImageWriter writer(&file, "bmp");
-    if (!file.open(QIODevice::WriteOnly) || !writer.write(picture.convertToFormat(QImage::Format_RGB888))
-        || !file.commit()) {
+    QBuffer bitmap;
+    bitmap.open(QIODevice::WriteOnly);
+    QImageWriter writer(&bitmap, "bmp");
+    if (!writer.write(picture.convertToFormat(QImage::Format_RGB888))) {
         if (error)
-            *error = file.errorString();
+            *error = writer.errorString();
         return false;
     }
-    return true;
+    const SafeSave::Outcome saved = SafeSave::write(target, bitmap.data());
+    if (!saved && error)
+        *error = SafeSave::failureMessage(QStringLiteral("the grid background image"), target, saved);
+    return saved;
 }
 
 QImage load(const QString &dataFolder)

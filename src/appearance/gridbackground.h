@@ -13,8 +13,11 @@ QString filePath(const QString &dataFolder);
 // be read.
 QImage readPicture(const QString &path, QString *error = nullptr);
 
-// Stores a picked file as the background: decoded first, written through a
-// temporary file, so a damaged pick leaves the old background whole.
+// Stores a picked file as the background: decoded first, written safely
+// (SafeSave), so a damaged pick or a failed write leaves the old background
+// whole. error gets why the picture cannot be read, or, when the write
+// failed, the whole message: "Could not save the grid background image:
+// <cause>. The earlier file is kept."
 bool store(const QString &sourcePath, const QString &dataFolder, QString *error = nullptr);
 
 // The stored background, a null image when there is none.

@@ -475,8 +475,9 @@ void AudioPlayer::saveGenre()
         }
         // A list that could not be written stays as it is, unsaved, rather
         // than being dropped by the rebuild below.
-        if (!folder.save(name, m_paths)) {
-            m_prompter.showInformation(QStringLiteral("Could not save the genre play list."));
+        if (const SafeSave::Outcome saved = folder.save(name, m_paths); !saved) {
+            m_prompter.showInformation(
+                SafeSave::failureMessage(QStringLiteral("the genre play list"), folder.filePath(name), saved));
             return false;
         }
         if (populateGenreLists())

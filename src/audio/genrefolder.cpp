@@ -45,9 +45,11 @@ QString GenreFolder::find(const QString &name) const
     return {};
 }
 
-bool GenreFolder::save(const QString &name, const QStringList &paths) const
+SafeSave::Outcome GenreFolder::save(const QString &name, const QStringList &paths) const
 {
-    return isUsableName(name) && writePlayList(filePath(name), paths);
+    if (!isUsableName(name))
+        return {false, QStringLiteral("the name cannot be a genre's")};
+    return writePlayList(filePath(name), paths);
 }
 
 bool GenreFolder::remove(const QString &name) const
@@ -67,7 +69,7 @@ bool GenreFolder::isUsableName(const QString &name)
     });
 }
 
-bool GenreFolder::writePlayList(const QString &path, const QStringList &paths)
+SafeSave::Outcome GenreFolder::writePlayList(const QString &path, const QStringList &paths)
 {
     return TextFile::writeLines(path, paths);
 }

@@ -30,8 +30,9 @@ public:
     // The genre of that name in any letter case, or empty.
     QString find(const QString &name) const;
 
-    // Writes a genre's play list over any old one.
-    bool save(const QString &name, const QStringList &paths) const;
+    // Writes a genre's play list over any old one, safely: on failure the
+    // old file stays and the outcome names the cause.
+    SafeSave::Outcome save(const QString &name, const QStringList &paths) const;
     // Deletes a genre's file if it exists; false only when it stays.
     bool remove(const QString &name) const;
 
@@ -39,7 +40,7 @@ public:
     // separator or a control character, or be "." or "..".
     static bool isUsableName(const QString &name);
 
-    static bool writePlayList(const QString &path, const QStringList &paths);
+    static SafeSave::Outcome writePlayList(const QString &path, const QStringList &paths);
     // Empty lines (a hand-edited file) are not entries.
     static TextFile::ReadResult readPlayList(const QString &path, QStringList *paths);
 

@@ -3,7 +3,9 @@
 #include "core/settings.h"
 #include "support/scriptedprompter.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -171,6 +173,20 @@ private slots:
         QVERIFY(!QDir(e.dir.filePath(QStringLiteral("Aesthetic Profiles"))).exists()
                 || QDir(e.dir.filePath(QStringLiteral("Aesthetic Profiles"))).isEmpty());
         QVERIFY(!QFile::exists(e.dir.filePath(QStringLiteral("x.acp"))));
+    }
+
+    // A profile that cannot be written says why, and the list is not refilled.
+    void failedSaveNamesItsCause()
+    {
+        Editor e;
+        e.editor.populateProfileList();
+        e.edit(9, QColor(1, 2, 3));
+        QVERIFY(QDir().mkpath(e.profilePath(QStringLiteral("Night"))));
+        e.editor.setProfileText(QStringLiteral("Night"));
+        e.editor.saveProfile();
+        QCOMPARE(e.prompter.texts(),
+                 QStringList{"Could not save the profile file: a folder has that name. Nothing was written."});
+        QVERIFY(QFileInfo(e.profilePath(QStringLiteral("Night"))).isDir());
     }
 
     void enterWhileNotModifiedDoesNothing()

@@ -496,7 +496,7 @@ private slots:
         QCOMPARE(QDir(h.root.path()).entryList(QDir::Files), QStringList());
     }
 
-    // A list that cannot be written stays, unsaved, and says so.
+    // A list that cannot be written stays, unsaved, and says why.
     void aFailedSaveKeepsTheScan()
     {
         AudioHarness h;
@@ -506,7 +506,8 @@ private slots:
         QVERIFY(QDir().mkpath(h.genreFolder() + QStringLiteral("Blocked.gpl")));
         h.player.editGenreText(QStringLiteral("Blocked"));
         h.player.saveGenre();
-        QCOMPARE(h.prompter.texts(), QStringList{"Could not save the genre play list."});
+        QCOMPARE(h.prompter.texts(),
+                 QStringList{"Could not save the genre play list: a folder has that name. Nothing was written."});
         QVERIFY(h.player.isUnsaved());
         QCOMPARE(h.player.playPaths(), QStringList{h.music("a.mp3")});
     }
