@@ -8,15 +8,19 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSet>
 #include <QUrl>
 
 #include <algorithm>
+#include <array>
+#include <cerrno>
 
 namespace {
 
 const QString Header = QStringLiteral("Vorlan session 1");
 constexpr int ZoomSteps = 5;
+// The local Internet files "Open Local File" offers.
+const QStringList LocalPageSuffixes{"txt", "html", "htm", "wml", "xhtml", "xsl", "shtml", "shtm", "xml",
+                                    "asp", "php", "jsp", "jasp", "csx", "jpeg", "jpg", "gif"};
 
 bool plainAddress(const QString &address)
 {
@@ -71,12 +75,15 @@ QList<Pane> capture(const BrowserGrid &grid)
     return panes;
 }
 
-bool save(const QString &path, const QList<Pane> &panes)
+SafeSave::Outcome save(const QString &path, const QList<Pane> &panes)
 {
-    if (panes.isEmpty())
-        return !QFileInfo::exists(path) || QFile::remove(path);
+    if (panes.isEmpty()) {
+        if (!QFileInfo::exists(path) || QFile::remove(path))
+            return {true, {}};
+        return {false, SafeSave::causeOf(errno)};
+    }
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        return false;
+        return {false, SafeSave::causeOf(errno)};
     QStringList lines{Header};
     for (const Pane &pane : panes)
         if (plainAddress(pane.address))
@@ -84,23 +91,60 @@ bool save(const QString &path, const QList<Pane> &panes)
     return TextFile::writeLines(path, lines);
 }
 
-ReadResult read(const QString &path, QList<Pane> *panes)
+bool openableAddress(const QString &address)
 {
-    QStringList lines;
-    switch (TextFile::readLines(path, &lines)) {
-    case TextFile::ReadResult::Missing:
+    if (!plainAddress(address))
+        return false;
+    const QUrl url(address, QUrl::StrictMode);
+    if (!url.isValid())
+        return false;
+    const QString scheme = url.scheme().toLower();
+    if (scheme == QLatin1String("http") || scheme == QLatin1String("https"))
+        return !url.host().isEmpty();
+    if (scheme != QLatin1String("file") || !url.host().isEmpty())
+        return false;
+    // A page file the user opened is one of the kinds the program opens,
+    // and it is still there.
+    const QFileInfo file(url.toLocalFile());
+    return file.isFile() && LocalPageSuffixes.contains(file.suffix().toLower());
+}
+
+ReadResult read(const QString &path, QList<Pane> *panes, int *skipped)
+{
+    if (panes)
+        panes->clear();
+    if (skipped)
+        *skipped = 0;
+    QFile file(path);
+    if (!file.exists())
         return ReadResult::Missing;
-    case TextFile::ReadResult::Unreadable:
+    if (!file.open(QIODevice::ReadOnly))
         return ReadResult::Damaged;
-    case TextFile::ReadResult::Read:
-        break;
+    // Only the head of an oversized file: a line cut by the cap is skipped.
+    QByteArray bytes = file.read(MaxBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        return ReadResult::Damaged;
+    int notTaken = 0;
+    if (bytes.size() > MaxBytes) {
+        bytes.truncate(MaxBytes);
+        const qsizetype end = qMax(bytes.lastIndexOf('\n'), bytes.lastIndexOf('\r'));
+        bytes.truncate(end < 0 ? 0 : end + 1);
+        ++notTaken;
     }
-    if (lines.isEmpty() || lines.first() != Header || lines.size() - 1 > GridModel::BrowserLimit)
+    const QStringList lines = TextFile::lines(TextFile::decode(bytes));
+    if (lines.isEmpty() || lines.first() != Header)
         return ReadResult::Damaged;
     QList<Pane> read;
-    QSet<int> cells;
+    std::array<bool, GridModel::CellCount> taken{};
     for (qsizetype i = 1; i < lines.size(); ++i) {
-        const QStringList fields = lines[i].split(QLatin1Char('\t'));
+        const QString &line = lines[i];
+        if (line.trimmed().isEmpty())
+            continue;
+        if (read.size() >= MaxPanes) {
+            ++notTaken;
+            continue;
+        }
+        const QStringList fields = line.split(QLatin1Char('\t'));
         bool cellOk = false, zoomOk = false;
         Pane pane;
         if (fields.size() == 3) {
@@ -109,14 +153,24 @@ ReadResult read(const QString &path, QList<Pane> *panes)
             pane.address = fields[2];
         }
         if (!cellOk || !zoomOk || !GridModel::validCell(pane.cell) || pane.zoomStep < 0 || pane.zoomStep > ZoomSteps
-            || !plainAddress(pane.address) || cells.contains(pane.cell))
-            return ReadResult::Damaged;
-        cells.insert(pane.cell);
+            || taken[size_t(pane.cell)] || !openableAddress(pane.address)) {
+            ++notTaken;
+            continue;
+        }
+        taken[size_t(pane.cell)] = true;
         read.append(pane);
     }
     if (panes)
         *panes = read;
+    if (skipped)
+        *skipped = notTaken;
     return ReadResult::Read;
+}
+
+QString skippedMessage(int skipped)
+{
+    return skipped == 1 ? QStringLiteral("1 line of the saved panes could not be read and was skipped.")
+                        : QStringLiteral("%1 lines of the saved panes could not be read and were skipped.").arg(skipped);
 }
 
 int restore(BrowserGrid &grid, const QList<Pane> &panes)
@@ -125,6 +179,9 @@ int restore(BrowserGrid &grid, const QList<Pane> &panes)
     std::sort(ordered.begin(), ordered.end(), [](const Pane &a, const Pane &b) { return a.cell < b.cell; });
     int opened = 0;
     for (const Pane &wanted : ordered) {
+        // Whatever handed the panes over, no script runs from here.
+        if (!openableAddress(wanted.address))
+            continue;
         if (!grid.openAddressInNewBrowser(wanted.address, BrowserType::btNormal))
             break;
         BrowserPane *pane = grid.activePane();
