@@ -3,6 +3,11 @@
 #include "core/runtimeflags.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 
 BoxPrompter::BoxPrompter(RuntimeFlags &flags) : m_flags(flags) {}
@@ -17,6 +22,9 @@ void BoxPrompter::closeOpenBox()
     if (m_openBox)
         m_openBox->done(QMessageBox::Cancel);
     m_openBox.clear();
+    if (m_openDialog)
+        m_openDialog->reject();
+    m_openDialog.clear();
 }
 
 int BoxPrompter::runBox(QMessageBox *box)
@@ -52,4 +60,40 @@ void BoxPrompter::showPlain(const QString &text)
     QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text, QMessageBox::Ok);
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.exec();
+}
+
+bool BoxPrompter::askCredentials(const QString &host, const QString &realm, QString *user, QString *password)
+{
+    closeOpenBox();
+    BackgroundSuspension suspended(m_flags);
+    QDialog dialog;
+    dialog.setObjectName(QStringLiteral("SignIn"));
+    dialog.setWindowTitle(QApplication::applicationName());
+    dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
+    auto *layout = new QFormLayout(&dialog);
+    auto *question = new QLabel(credentialsQuestion(host, realm), &dialog);
+    question->setWordWrap(true);
+    layout->addRow(question);
+    auto *userEdit = new QLineEdit(&dialog);
+    userEdit->setObjectName(QStringLiteral("User"));
+    auto *passwordEdit = new QLineEdit(&dialog);
+    passwordEdit->setObjectName(QStringLiteral("Password"));
+    passwordEdit->setEchoMode(QLineEdit::Password);
+    layout->addRow(QStringLiteral("User name:"), userEdit);
+    layout->addRow(QStringLiteral("Password:"), passwordEdit);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    layout->addRow(buttons);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    userEdit->setFocus();
+    m_openDialog = &dialog;
+    const bool ok = dialog.exec() == QDialog::Accepted && !userEdit->text().isEmpty();
+    m_openDialog.clear();
+    if (!ok)
+        return false;
+    if (user)
+        *user = userEdit->text();
+    if (password)
+        *password = passwordEdit->text();
+    return true;
 }

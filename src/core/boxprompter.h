@@ -4,6 +4,7 @@
 
 #include <QPointer>
 
+class QDialog;
 class QMessageBox;
 struct RuntimeFlags;
 
@@ -18,10 +19,12 @@ public:
     bool askConfirmation(const QString &text) override;
     void showPlain(const QString &text) override;
     void closeOpenBox() override;
+    bool askCredentials(const QString &host, const QString &realm, QString *user, QString *password) override;
 
 private:
     int runBox(QMessageBox *box);
 
     RuntimeFlags &m_flags;
     QPointer<QMessageBox> m_openBox;
+    QPointer<QDialog> m_openDialog;
 };

@@ -24,4 +24,23 @@ public:
 
     // Closes a box that showInformation or askConfirmation left open.
     virtual void closeOpenBox() = 0;
+
+    // A sign-in box for a site (its host and the realm it names) with a user
+    // name and a password; true on OK with both filled in. What the user
+    // types is used once and never kept.
+    virtual bool askCredentials(const QString &host, const QString &realm, QString *user, QString *password)
+    {
+        Q_UNUSED(host);
+        Q_UNUSED(realm);
+        Q_UNUSED(user);
+        Q_UNUSED(password);
+        return false;
+    }
+
+    // The question of askCredentials.
+    static QString credentialsQuestion(const QString &host, const QString &realm)
+    {
+        return realm.isEmpty() ? QStringLiteral("%1 asks you to sign in.").arg(host)
+                               : QStringLiteral("%1 asks you to sign in to \"%2\".").arg(host, realm);
+    }
 };

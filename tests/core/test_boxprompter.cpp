@@ -2,6 +2,10 @@
 #include "core/runtimeflags.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -78,6 +82,56 @@ private slots:
         prompter.showInformation(QStringLiteral("first"));
         QCOMPARE(seen, QStringList({"first", "second"}));
         QVERIFY(!openBox());
+    }
+
+    // The sign-in box: typed into as a user does (the user name has the
+    // focus, Tab goes to the password), hidden password, OK or Cancel.
+    void signIn_data()
+    {
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<bool>("answered");
+        QTest::newRow("ok") << "ann" << true << true;
+        QTest::newRow("cancel") << "ann" << false << false;
+        QTest::newRow("no user name") << "" << true << false;
+    }
+    void signIn()
+    {
+        QFETCH(QString, user);
+        QFETCH(bool, ok);
+        QFETCH(bool, answered);
+        RuntimeFlags flags;
+        BoxPrompter prompter(flags);
+        bool suspendedWhileOpen = false;
+        bool hidden = false;
+        QString question;
+        auto *poll = new QTimer;
+        QObject::connect(poll, &QTimer::timeout, poll, [&, poll] {
+            QDialog *dialog = nullptr;
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (w->objectName() == "SignIn" && w->isVisible())
+                    dialog = qobject_cast<QDialog *>(w);
+            if (!dialog || !QApplication::focusWidget())
+                return;
+            poll->stop();
+            poll->deleteLater();
+            suspendedWhileOpen = flags.backgroundSuspended();
+            hidden = dialog->findChild<QLineEdit *>("Password")->echoMode() == QLineEdit::Password;
+            question = dialog->findChild<QLabel *>()->text();
+            QTest::keyClicks(QApplication::focusWidget(), user);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QTest::keyClicks(QApplication::focusWidget(), "s3cret word");
+            auto *buttons = dialog->findChild<QDialogButtonBox *>();
+            buttons->button(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
+        });
+        poll->start(5);
+        QString givenUser = "unchanged", givenPassword = "unchanged";
+        QCOMPARE(prompter.askCredentials("example.org", "Club", &givenUser, &givenPassword), answered);
+        QVERIFY(suspendedWhileOpen);
+        QVERIFY(hidden);
+        QCOMPARE(question, Prompter::credentialsQuestion("example.org", "Club"));
+        QCOMPARE(givenUser, answered ? user : QString("unchanged"));
+        QCOMPARE(givenPassword, answered ? QString("s3cret word") : QString("unchanged"));
     }
 };
 

@@ -10,7 +10,7 @@
 class ScriptedPrompter : public Prompter
 {
 public:
-    enum class Kind { Information, Confirmation, Plain };
+    enum class Kind { Information, Confirmation, Plain, Credentials };
     struct Shown
     {
         Kind kind;
@@ -25,6 +25,20 @@ public:
     }
     void showPlain(const QString &text) override { shown.append({Kind::Plain, text}); }
     void closeOpenBox() override { ++closeRequests; }
+    // Records the sign-in question; answers from signIns (Cancel when the
+    // plan runs out).
+    bool askCredentials(const QString &host, const QString &realm, QString *user, QString *password) override
+    {
+        shown.append({Kind::Credentials, credentialsQuestion(host, realm)});
+        if (signIns.isEmpty())
+            return false;
+        const SignIn answer = signIns.takeFirst();
+        if (!answer.ok)
+            return false;
+        *user = answer.user;
+        *password = answer.password;
+        return true;
+    }
 
     QStringList texts() const
     {
@@ -36,5 +50,12 @@ public:
 
     QList<Shown> shown;
     QList<bool> answers;
+    struct SignIn
+    {
+        bool ok;
+        QString user;
+        QString password;
+    };
+    QList<SignIn> signIns;
     int closeRequests = 0;
 };
