@@ -1,10 +1,19 @@
 #include "pane/browserprofile.h"
 
+#include "pane/downloadkeeper.h"
+
 #include <QCoreApplication>
+#include <QRegularExpression>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 
 namespace BrowserProfile {
+
+QString withoutEngineToken(const QString &userAgent)
+{
+    static const QRegularExpression token(QStringLiteral("\\s*QtWebEngine/\\S+"));
+    return QString(userAgent).remove(token).simplified();
+}
 
 QWebEngineProfile *shared()
 {
@@ -15,6 +24,12 @@ QWebEngineProfile *shared()
         // browsers; web pages never reach local files at all.
         p->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
         p->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+        // A page may show itself over the whole screen (a video's button).
+        p->settings()->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, true);
+        // Sites see an ordinary desktop browser, without the engine's own
+        // name and version.
+        p->setHttpUserAgent(withoutEngineToken(p->httpUserAgent()));
+        DownloadKeeper::instance().attach(p);
         return p;
     }();
     return profile;

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "pane/downloadlist.h"
+
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+#include <QSet>
+#include <QString>
+#include <QWebEngineDownloadRequest>
+
+class QWebEnginePage;
+class QWebEngineProfile;
+
+// Takes every download of the shared profile into the user's download
+// folder: under the server's name made safe, never over an existing file,
+// written as "<name>.part" and renamed only once complete. Reports progress
+// to the pane whose page asked, and keeps the last downloads in a list.
+class DownloadKeeper : public QObject
+{
+    Q_OBJECT
+public:
+    static DownloadKeeper &instance();
+
+    // Handles the downloads of profile (once per profile).
+    void attach(QWebEngineProfile *profile);
+
+    // The folder downloads go to: the user's download folder.
+    static QString folder();
+    DownloadList &list() { return m_list; }
+
+    // The server's name as a file name of the folder: no folders, no
+    // leading dots, never empty.
+    static QString safeName(const QString &suggested);
+    // name itself when neither it nor its partial file exists in folder (nor
+    // is taken by a running download), else "name (1).ext", "name (2).ext", ...
+    QString freeName(const QString &folder, const QString &name) const;
+
+    static QString doneText(const QString &name, const QString &folder);
+    static QString brokenOffText(const QString &name);
+
+signals:
+    // A text for the status line of the pane showing page.
+    void status(QWebEnginePage *page, const QString &text);
+
+private:
+    using QObject::QObject;
+    void take(QWebEngineDownloadRequest *download);
+
+    DownloadList m_list;
+    struct Job
+    {
+        int entry = 0; // in the list
+        QString name;
+        QString path;
+        QPointer<QWebEngineDownloadRequest> request;
+    };
+    QHash<quint32, Job> m_jobs; // by the engine's download id
+    QSet<QString> m_running;    // final paths of downloads still running
+    QSet<QWebEngineProfile *> m_profiles;
+};
