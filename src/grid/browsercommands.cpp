@@ -121,6 +121,12 @@ void BrowserCommands::deleteActive()
         m_prompter.showInformation(NoActiveBrowser);
         return;
     }
+    // Not while a search or a maintenance steps through the panes: asked
+    // before the confirmation, so the user is not asked for nothing.
+    if (m_grid.operationRunning()) {
+        m_prompter.showInformation(m_grid.waitMessage());
+        return;
+    }
     if (!m_prompter.askConfirmation(QStringLiteral("Delete the active browser?")))
         return;
     if (!m_grid.deleteActiveBrowser())
@@ -136,9 +142,14 @@ void BrowserCommands::jump()
 void BrowserCommands::saveToFile()
 {
     if (BrowserPane *pane = activeOrTell(QStringLiteral("Select a browser first.")))
-        if (!pane->pages().savePage(m_flags.dataFolder + QStringLiteral("Web Saves/"), m_dialogs))
-            m_prompter.showInformation(
-                QStringLiteral("Could not save the active browser to a file,\nit may be busy"));
+        if (!pane->pages().savePage(m_flags.dataFolder + QStringLiteral("Web Saves/"), m_dialogs)) {
+            // A file that could not be written says why; a page that did not
+            // answer keeps the old words.
+            const QString failure = pane->pages().saveFailure();
+            m_prompter.showInformation(failure.isEmpty()
+                                           ? QStringLiteral("Could not save the active browser to a file,\nit may be busy")
+                                           : failure);
+        }
 }
 
 void BrowserCommands::openLocalFile()

@@ -31,7 +31,8 @@ BrowserGrid::BrowserGrid(Settings &settings, RuntimeFlags &flags, Prompter &prom
 BrowserGrid::~BrowserGrid()
 {
     for (auto &pane : m_browsers)
-        delete pane.data();
+        if (pane)
+            pane->release();
 }
 
 BrowserPane *BrowserGrid::pane(int browserNo) const
@@ -99,9 +100,10 @@ bool BrowserGrid::freePane(int browserNo)
     if (!freed)
         return false;
     const int cell = freed->cellIndex;
-    freed->freeBrowserControl();
-    delete freed.data();
     m_browsers[browserNo] = nullptr;
+    // A pane whose page operation or dialog is still under way goes when it
+    // has returned.
+    freed->release();
     if (GridModel::validCell(cell) && !paneInCell(cell))
         m_model.setVacant(cell, true);
     m_flags.browserCount = qMax(0, m_flags.browserCount - 1);
@@ -113,15 +115,25 @@ bool BrowserGrid::freePane(int browserNo)
     return true;
 }
 
-void BrowserGrid::beginOperation()
+void BrowserGrid::beginOperation(const QString &name)
 {
     ++m_operations;
+    m_operationNames.append(name);
 }
 
 void BrowserGrid::endOperation()
 {
-    if (m_operations > 0 && --m_operations == 0)
+    if (m_operations <= 0)
+        return;
+    m_operationNames.removeLast();
+    if (--m_operations == 0)
         emit operationsFinished();
+}
+
+QString BrowserGrid::waitMessage() const
+{
+    return QStringLiteral("Wait until the %1 has finished.")
+        .arg(m_operationNames.isEmpty() ? QStringLiteral("grid operation") : m_operationNames.first());
 }
 
 SearchOnDownload BrowserGrid::searchOnDownload() const
@@ -214,6 +226,7 @@ int BrowserGrid::createPane()
             emit paneSoundChanged(pane->browserNo);
             updateActiveSounding();
         });
+        connect(pane, &BrowserPane::respondingChanged, this, [this, pane] { emit paneRespondingChanged(pane->browserNo); });
         connect(pane->control(), &BrowserControl::navigateComplete2, this, [this, pane](const QString &address) {
             if (pane == activePane() && !pane->closing())
                 emit activeAddressChanged(address);
@@ -285,6 +298,15 @@ bool BrowserGrid::deleteActiveBrowser()
         m_prompter.showInformation(QStringLiteral("No active browser, select one first."));
         return false;
     }
+    // A search or a maintenance steps through the panes with nested loops:
+    // the pane it works on must not be freed under it.
+    if (operationRunning()) {
+        m_prompter.showInformation(waitMessage());
+        return false;
+    }
+    // A second delete asked for during this one's wait (the same pane).
+    if (m_deleting)
+        return false;
     BusyCursor busy;
     BackgroundSuspension suspended(m_flags);
     m_deleting = true;
@@ -300,11 +322,9 @@ bool BrowserGrid::deleteActiveBrowser()
         EventWait::forMilliseconds(m_flags.deleteDelay);
         // The wait runs the event loop: the window may have closed and freed
         // every pane meanwhile.
-        if (pane) {
-            pane->freeBrowserControl();
-            delete pane.data();
-        }
         m_browsers[slot] = nullptr;
+        if (pane)
+            pane->release();
         freed = true;
         m_model.setVacant(cell, true);
         m_flags.browserCount = qMax(0, m_flags.browserCount - 1);
@@ -338,10 +358,11 @@ void BrowserGrid::closeAllBrowsers()
     if (any)
         EventWait::forMilliseconds(m_flags.deleteDelay);
     for (auto &p : m_browsers) {
-        if (p) {
-            p->freeBrowserControl();
-            delete p.data();
+        // A pane whose page shows a dialog, or whose page operation waits
+        // for the engine, is closed now and freed once that has returned.
+        if (QPointer<BrowserPane> closed = p) {
             p = nullptr;
+            closed->release();
         }
     }
     m_deleting = false;

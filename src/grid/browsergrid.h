@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QScrollArea>
+#include <QStringList>
 
 #include <array>
 #include <functional>
@@ -69,10 +70,14 @@ public:
     bool freePane(int browserNo);
 
     // A long grid-wide operation (search, defragment, clean up) is running:
-    // no pane is made meanwhile, and the window holds a close until it ends.
-    void beginOperation();
+    // it steps through the panes with nested event loops, so no pane is made
+    // or deleted meanwhile, and the window holds a close until it ends. name
+    // says what runs ("search"), for the text that asks the user to wait.
+    void beginOperation(const QString &name = QStringLiteral("grid operation"));
     void endOperation();
     bool operationRunning() const { return m_operations > 0; }
+    // "Wait until the search has finished." for the operation that runs.
+    QString waitMessage() const;
     // Who is heard, by "pane sound": every pane, the active pane only or no
     // pane; a pane's Ctrl+M word (its soundOverride) goes over the rule.
     void applyPaneSound();
@@ -131,6 +136,8 @@ signals:
     void operationsFinished();
     // A pane began or stopped making sound, or was muted or heard again.
     void paneSoundChanged(int browserNo);
+    // A pane's page stopped or began again to answer.
+    void paneRespondingChanged(int browserNo);
     // The active pane began or stopped making sound that is heard (or
     // another pane became the active one).
     void activePaneSoundingChanged(bool sounding);
@@ -156,6 +163,7 @@ private:
     QWidget *m_content;
     GridModel m_model;
     std::array<QPointer<BrowserPane>, GridModel::BrowserLimit> m_browsers{};
+    QStringList m_operationNames; // the running operations, first begun first
     BrowserPane::ControlFactory m_controlFactory;
     std::function<Qt::KeyboardModifiers()> m_keyboardState;
     std::function<bool()> m_scannerRunning;
@@ -171,7 +179,10 @@ private:
 class GridOperation
 {
 public:
-    explicit GridOperation(BrowserGrid &grid) : m_grid(grid) { m_grid.beginOperation(); }
+    explicit GridOperation(BrowserGrid &grid, const QString &name = QStringLiteral("grid operation")) : m_grid(grid)
+    {
+        m_grid.beginOperation(name);
+    }
     ~GridOperation() { m_grid.endOperation(); }
     GridOperation(const GridOperation &) = delete;
     GridOperation &operator=(const GridOperation &) = delete;

@@ -91,13 +91,18 @@ bool GridMaintenance::defragment()
         emit progressChanged(0, qMax(1, m_maximum));
         return false;
     }
+    if (m_grid.operationRunning()) {
+        setStatus(m_grid.waitMessage());
+        m_prompter.showInformation(m_grid.waitMessage());
+        return false;
+    }
     if (!m_prompter.askConfirmation(QStringLiteral("Ready to defrag the grid?")))
         return false;
     bool finished = false;
     {
         BusyCursor busy;
         BackgroundSuspension suspended(m_flags);
-        GridOperation operation(m_grid);
+        GridOperation operation(m_grid, QStringLiteral("defragment"));
         Enabler widgets([this](bool on) { setWidgetsEnabled(on); });
         m_progress = 0;
         m_maximum = 2 * n + 2;
@@ -106,7 +111,7 @@ bool GridMaintenance::defragment()
             setStatus(QStringLiteral("Stopping all downloading..."));
             scrollToOrigin();
             for (int slot = 0; slot < GridModel::BrowserLimit; ++slot) {
-                if (BrowserPane *pane = m_grid.pane(slot)) {
+                if (const QPointer<BrowserPane> pane = m_grid.pane(slot)) {
                     pane->pages().browserStop(m_settings.stopButton);
                     step();
                     EventWait::forMilliseconds(m_flags.defragDelay);
@@ -155,13 +160,20 @@ bool GridMaintenance::cleanUp()
         emit progressChanged(0, qMax(1, m_maximum));
         return false;
     }
+    // A search steps through the panes with nested loops: the pane it works
+    // on must not be freed under it.
+    if (m_grid.operationRunning()) {
+        setStatus(m_grid.waitMessage());
+        m_prompter.showInformation(m_grid.waitMessage());
+        return false;
+    }
     if (!m_prompter.askConfirmation(QStringLiteral("Ready to clean up the grid?")))
         return false;
     bool finished = false;
     {
         BusyCursor busy;
         BackgroundSuspension suspended(m_flags);
-        GridOperation operation(m_grid);
+        GridOperation operation(m_grid, QStringLiteral("clean up"));
         Enabler widgets([this](bool on) { setWidgetsEnabled(on); });
         scrollToOrigin();
         m_progress = 0;
@@ -170,7 +182,7 @@ bool GridMaintenance::cleanUp()
         try {
             setStatus(QStringLiteral("Stopping all downloading..."));
             for (int slot = 0; slot < GridModel::BrowserLimit; ++slot) {
-                if (BrowserPane *pane = m_grid.pane(slot)) {
+                if (const QPointer<BrowserPane> pane = m_grid.pane(slot)) {
                     pane->closeBrowserPane();
                     step();
                     EventWait::forMilliseconds(m_flags.deleteDelay);

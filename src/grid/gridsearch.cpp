@@ -34,18 +34,26 @@ bool GridSearch::search()
         setStatus(QStringLiteral("Nothing to search on."));
         return false;
     }
+    // One grid-wide operation at a time (a search started from the
+    // controller or a second Enter while the first runs).
+    if (m_grid.operationRunning()) {
+        setStatus(m_grid.waitMessage());
+        return false;
+    }
     BusyCursor busy;
     BackgroundSuspension suspended(m_flags);
     // No pane is made or freed by the grid while the pages are searched.
-    GridOperation operation(m_grid);
+    GridOperation operation(m_grid, QStringLiteral("search"));
     const int total = m_flags.browserCount;
     int done = 0;
     emit progressChanged(0, total);
     setStatus(QStringLiteral("Searching, Please wait...."));
     const QString colour = PageOperations::colourText(m_colour);
     for (int n = 0; n < GridModel::BrowserLimit; ++n) {
-        QPointer<BrowserPane> pane = m_grid.pane(n);
-        if (!pane)
+        // Held weakly: a pane that went away while an earlier page answered
+        // is skipped.
+        const QPointer<BrowserPane> pane = m_grid.pane(n);
+        if (!pane || pane->closing())
             continue;
         setStatus(QStringLiteral("Searching: %1").arg(pane->cellIndex));
         // Each page answers in its own time; the window goes on meanwhile.

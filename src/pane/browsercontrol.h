@@ -88,6 +88,19 @@ public:
     virtual void setLifecycle(Lifecycle state) = 0;
     virtual Lifecycle lifecycle() const = 0;
 
+    // A script dialog of the page (alert, confirm, prompt) runs an event
+    // loop of its own with the page on its stack: the control must not be
+    // freed until the dialog has returned (scriptDialogsFinished).
+    virtual bool scriptDialogOpen() const { return false; }
+    // Closes the page's open script dialogs as cancelled; each returns once
+    // the code running above its loop has returned.
+    virtual void closeScriptDialogs() {}
+
+    // The page answers: its process runs its scripts. A page that has not
+    // answered for a few seconds (an endless script) is not responding; Stop
+    // and Refresh then end its process and load it again.
+    virtual bool responding() const { return true; }
+
     // Decides each request of the page for a new window.
     void setNewWindowHandler(std::function<NewWindowDecision()> handler) { m_newWindowHandler = std::move(handler); }
 
@@ -105,6 +118,10 @@ signals:
     void recentlyAudibleChanged(bool audible);
     // A mouse button went down in the page (the press goes on to the page).
     void pagePressed();
+    // The last open script dialog of the page has returned.
+    void scriptDialogsFinished();
+    // The page stopped or began again to answer (responding()).
+    void respondingChanged(bool responding);
 
 protected:
     NewWindowDecision decideNewWindow() const

@@ -60,6 +60,8 @@ BrowserPane::BrowserPane(PaneHost &host, const PaneLook &look, QWidget *parent, 
     resize(340, 269);
     buildForm();
     m_control = factory ? factory(m_pnWhiteBack) : new WebEngineBrowserControl(m_pnWhiteBack);
+    if (auto *web = qobject_cast<WebEngineBrowserControl *>(m_control))
+        web->setPaneHost(&m_host);
     m_control->widget()->setParent(m_pnWhiteBack);
     m_control->widget()->lower();
     m_pnButtons->raise();
@@ -195,10 +197,12 @@ void BrowserPane::connectControl()
         if (!m_isActive && !m_state.closing && m_host.clickActivatesPane())
             selectClick();
     });
+    connect(m_control, &BrowserControl::scriptDialogsFinished, this, &BrowserPane::nestedLoopEnded);
     connect(m_control, &BrowserControl::recentlyAudibleChanged, this, [this](bool audible) {
         if (!m_state.closing)
             emit audibleChanged(audible);
     });
+    connect(m_control, &BrowserControl::respondingChanged, this, &BrowserPane::respondingChanged);
     // windowClosing: a page can never close its pane, so nothing happens.
     m_control->setNewWindowHandler([this] { return decideNewWindow(); });
 }
@@ -405,6 +409,8 @@ void BrowserPane::closeBrowserPane()
     m_state.closing = true;
     if (!m_control)
         return;
+    // A dialog the page has open goes first: it holds the page on the stack.
+    m_control->closeScriptDialogs();
     m_control->setSilent(true);
     m_control->stop();
     m_control->navigate(QStringLiteral("about:blank"));
@@ -414,6 +420,50 @@ void BrowserPane::freeBrowserControl()
 {
     delete m_control;
     m_control = nullptr;
+}
+
+BrowserPane::NestedLoop::NestedLoop(BrowserPane &pane) : m_pane(&pane)
+{
+    ++pane.m_nestedLoops;
+}
+
+BrowserPane::NestedLoop::~NestedLoop()
+{
+    if (m_pane) {
+        --m_pane->m_nestedLoops;
+        m_pane->nestedLoopEnded();
+    }
+}
+
+bool BrowserPane::inNestedLoop() const
+{
+    return m_nestedLoops > 0 || (m_control && m_control->scriptDialogOpen());
+}
+
+bool BrowserPane::release()
+{
+    m_state.closing = true;
+    // A dialog over the page is cancelled; its loop returns when the code
+    // above it has.
+    if (m_control)
+        m_control->closeScriptDialogs();
+    if (!inNestedLoop()) {
+        delete this;
+        return true;
+    }
+    if (!m_releasePending) {
+        m_releasePending = true;
+        hide();
+    }
+    return false;
+}
+
+void BrowserPane::nestedLoopEnded()
+{
+    // Freed from the event loop, once the code that ran the nested loop has
+    // returned too.
+    if (m_releasePending && !inNestedLoop())
+        deleteLater();
 }
 
 void BrowserPane::resizeEvent(QResizeEvent *)

@@ -4,6 +4,7 @@
 #include "pane/pagecrashrecovery.h"
 #include "pane/pageoperations.h"
 
+#include <QPointer>
 #include <QStringList>
 #include <QWidget>
 
@@ -43,6 +44,27 @@ public:
     // Frees the browser control (and its page) ahead of the pane.
     void freeBrowserControl();
 
+    // Marks a nested event loop run for this pane (a page operation waiting
+    // for the engine, a dialog over its page) for a scope. While one runs
+    // the pane is not freed: its code is on the stack below the loop.
+    class NestedLoop
+    {
+    public:
+        explicit NestedLoop(BrowserPane &pane);
+        ~NestedLoop();
+        NestedLoop(const NestedLoop &) = delete;
+        NestedLoop &operator=(const NestedLoop &) = delete;
+
+    private:
+        QPointer<BrowserPane> m_pane;
+    };
+    // A nested loop of the pane or a script dialog of its page is running.
+    bool inNestedLoop() const;
+    // Frees the pane and its control (after closeBrowserPane): at once when
+    // no nested loop of it runs (true), else the pane is closed and hidden
+    // now and freed as soon as the last one has returned (false).
+    bool release();
+
     BrowserControl *control() const { return m_control; }
     // Back, forward, refresh, stop, print, links, save, highlight, preview,
     // zoom and scroll on this pane's page.
@@ -64,6 +86,8 @@ public:
     QWidget *buttonStrip() const { return m_pnButtons; }
     // The page has made sound in the last moments (heard or muted).
     bool audible() const { return m_control && m_control->recentlyAudible(); }
+    // The page answers (false: an endless script holds it).
+    bool responding() const { return !m_control || m_control->responding(); }
     bool audioMuted() const { return m_control && m_control->audioMuted(); }
     void setAudioMuted(bool muted)
     {
@@ -79,6 +103,7 @@ signals:
     void zoomClicked();
     // The page began or stopped making sound.
     void audibleChanged(bool audible);
+    void respondingChanged(bool responding);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -95,6 +120,8 @@ private:
     NewWindowDecision decideNewWindow();
     void renderProcessGone();
     void placeCrashNotice();
+    // A nested loop has returned: a pane released meanwhile goes now.
+    void nestedLoopEnded();
 
     PaneHost &m_host;
     const PaneLook &m_look;
@@ -119,4 +146,6 @@ private:
     int m_buttonsDragY = 0;
     bool m_buttonsDragging = false;
     bool m_isActive = false;
+    int m_nestedLoops = 0;
+    bool m_releasePending = false;
 };

@@ -11,14 +11,15 @@
 
 namespace EngineSetup {
 
-// One renderer process per site instead of one per page: 64 small local
-// pages load in about 1.1 s instead of 3.2 s and take about 505 MB in all
-// instead of 860 MB (bench/bench_grid on a 2-core machine). Most of what
-// remains is the browser process's per-view picture buffers, which grow with
-// the pane size, not with the process model.
-const char *programFlags()
+// Per site: every site in a page process of its own, as a desktop browser
+// isolates sites, so one page's endless script, crash or memory stays with
+// its site; the panes of one site share their process, which keeps a grid
+// of many pages of few sites light. Shared: the engine's one process for all
+// sites, which made 64 small pages about 0.6x as heavy but let one busy page
+// freeze every pane.
+const char *programFlags(PageProcesses processes)
 {
-    return "--process-per-site";
+    return processes == PageProcesses::Shared ? "--process-per-site" : "--site-per-process --process-per-site";
 }
 
 namespace {
@@ -34,12 +35,12 @@ bool hasGraphicsDevice(const QString &devices)
         || !root.entryList({QStringLiteral("nvidia[0-9]*")}, QDir::System | QDir::Files).isEmpty();
 }
 
-void applyBeforeApplication(const QString &devices)
+void applyBeforeApplication(PageProcesses processes, const QString &devices)
 {
     QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
     if (!flags.isEmpty())
         flags += ' ';
-    flags += programFlags();
+    flags += programFlags(processes);
     const bool userChose = qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION")
         || qEnvironmentVariableIsSet("QT_QUICK_BACKEND") || qEnvironmentVariableIsSet("QSG_RHI_BACKEND");
     // The engine then warns once that it found no graphics backend, and
@@ -51,9 +52,9 @@ void applyBeforeApplication(const QString &devices)
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
 }
 
-void applyBeforeApplication()
+void applyBeforeApplication(PageProcesses processes)
 {
-    applyBeforeApplication(QStringLiteral("/dev"));
+    applyBeforeApplication(processes, QStringLiteral("/dev"));
 }
 
 bool isSoftwareRenderer(const QByteArray &glRenderer)

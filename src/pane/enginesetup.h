@@ -15,11 +15,17 @@ namespace EngineSetup {
 // keeps OpenGL out of the program: Mesa would only draw on the CPU, and
 // loading it costs some 37 MB for nothing. A user's QT_XCB_GL_INTEGRATION,
 // QT_QUICK_BACKEND or QSG_RHI_BACKEND stays as it is.
-void applyBeforeApplication(const QString &devices);
-void applyBeforeApplication();
+// How the pages are spread over the engine's page processes.
+enum class PageProcesses {
+    PerSite, // a process per site: a hung, crashed or greedy page costs only its own site's panes
+    Shared,  // one process for the pages of all sites: lighter, but one busy page stalls them all
+};
 
-// The flags the program always adds.
-const char *programFlags();
+void applyBeforeApplication(PageProcesses processes, const QString &devices);
+void applyBeforeApplication(PageProcesses processes = PageProcesses::PerSite);
+
+// The flags the program adds for a choice.
+const char *programFlags(PageProcesses processes);
 
 // Whether a device folder (normally /dev) holds a graphics card's node:
 // a DRM card or render node, or the NVIDIA driver's.

@@ -1,16 +1,17 @@
 #include "pane/pageoperations.h"
 
 #include "core/filedialogs.h"
+#include "core/safesave.h"
 #include "pane/browsercontrol.h"
 #include "pane/browserpane.h"
 #include "pane/pagescripts.h"
 #include "pane/printpreviewdialog.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -45,12 +46,6 @@ public:
 private:
     bool &m_printing;
 };
-
-bool writeFile(const QString &fileName, const QByteArray &data)
-{
-    QSaveFile file(fileName);
-    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit();
-}
 
 } // namespace
 
@@ -148,6 +143,7 @@ bool PageOperations::browserPrint(const PrintPreview &preview)
     if (!ready() || m_printing)
         return false;
     try {
+        BrowserPane::NestedLoop loop(m_pane);
         PrintingGuard printing(m_printing);
         // The engine prints the document once; the preview shows those
         // pages, so nothing is laid out again while the user looks.
@@ -165,6 +161,7 @@ bool PageOperations::fillLinksList()
     if (!ready())
         return false;
     try {
+        BrowserPane::NestedLoop loop(m_pane);
         m_linksList.clear();
         QVariant hrefs;
         if (!control()->runScript(PageScripts::source(PageScripts::Links), ScriptTimeout, &hrefs)
@@ -225,9 +222,11 @@ QString PageOperations::saveSuffix(SaveKind kind)
 
 bool PageOperations::savePage(const QString &initialFolder, FileDialogs &dialogs)
 {
+    m_saveFailure.clear();
     if (!ready())
         return false;
     try {
+        BrowserPane::NestedLoop loop(m_pane);
         QString proposal = QStringLiteral("Untitled");
         QVariant title;
         if (control()->runScript(QStringLiteral("document.title"), ScriptTimeout, &title) && title.isValid())
@@ -280,6 +279,14 @@ bool PageOperations::saveMarkup(const QString &fileName)
     return writeFile(fileName, markup.toString().toUtf8());
 }
 
+bool PageOperations::writeFile(const QString &fileName, const QByteArray &bytes)
+{
+    const SafeSave::Outcome outcome = SafeSave::write(fileName, bytes);
+    if (!outcome)
+        m_saveFailure = SafeSave::failureMessage(QStringLiteral("the page"), fileName, outcome);
+    return outcome;
+}
+
 bool PageOperations::saveSource(const QString &fileName)
 {
     QString source;
@@ -306,11 +313,12 @@ bool PageOperations::saveBitmap(const QString &fileName)
     const QImage picture = control()->grabVisible(PaintTimeout);
     bool written = false;
     if (!picture.isNull()) {
-        QSaveFile file(fileName);
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
         // 32-bit pictures are written as 24-bit bitmaps.
-        QImageWriter writer(&file, "bmp");
-        written = file.open(QIODevice::WriteOnly) && writer.write(picture.convertToFormat(QImage::Format_RGB32))
-                  && file.commit();
+        QImageWriter writer(&buffer, "bmp");
+        written = buffer.open(QIODevice::WriteOnly) && writer.write(picture.convertToFormat(QImage::Format_RGB32))
+                  && writeFile(fileName, bytes);
     }
     if (control())
         setBodyOverflow(QStringLiteral("scroll"));
@@ -339,6 +347,7 @@ void PageOperations::highlightSearchText(const QString &text, const QColor &colo
 void PageOperations::runHighlight(const QString &text, const QString &colourText, bool wholeWord)
 {
     try {
+        BrowserPane::NestedLoop loop(m_pane);
         m_state.highlightedText = text;
         const QJsonArray arguments{text, colourText, wholeWord, HighlightPassLimit};
         const QString call = PageScripts::source(PageScripts::Highlight)
@@ -370,6 +379,7 @@ PageOperations::Preview PageOperations::drawPreview(QImage &target, QSize size)
             target = m_pane.busyPicture();
             return Preview::Busy;
         }
+        BrowserPane::NestedLoop loop(m_pane);
         const QImage page = control()->grabVisible(PaintTimeout);
         if (page.isNull() || size.isEmpty())
             return Preview::Unchanged;
@@ -400,6 +410,7 @@ bool PageOperations::scrollBrowser(int dx, int dy)
     if (m_state.closing || !control())
         return false;
     try {
+        BrowserPane::NestedLoop loop(m_pane);
         QVariant done;
         return control()->runScript(QStringLiteral("window.scrollBy(%1, %2); true").arg(dx).arg(dy), ScriptTimeout,
                                     &done)

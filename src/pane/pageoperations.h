@@ -81,6 +81,10 @@ public:
     // Asks for a file name and kind and saves the page; true also when the
     // user cancelled.
     bool savePage(const QString &initialFolder, FileDialogs &dialogs);
+    // After a failed savePage whose file could not be written: "Could not
+    // save the page: <cause>. The earlier file is kept." (empty when the
+    // page itself failed).
+    QString saveFailure() const { return m_saveFailure; }
     // The proposed file name for a page title: "Untitled" for an empty
     // title, else its first 80 characters with every character that cannot
     // stand in a file name on Windows or here replaced by "-".
@@ -113,10 +117,12 @@ private:
     bool saveMarkup(const QString &fileName);
     bool saveSource(const QString &fileName);
     bool saveBitmap(const QString &fileName);
+    bool writeFile(const QString &fileName, const QByteArray &bytes);
     bool setBodyOverflow(const QString &value);
 
     BrowserPane &m_pane;
     PaneState &m_state;
     QStringList m_linksList;
     bool m_printing = false;
+    QString m_saveFailure;
 };

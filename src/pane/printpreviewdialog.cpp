@@ -1,5 +1,7 @@
 #include "pane/printpreviewdialog.h"
 
+#include "core/safesave.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -8,8 +10,8 @@
 #include <QPdfView>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QMessageBox>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QVBoxLayout>
 
 PrintPreviewDialog::PrintPreviewDialog(const QByteArray &pdf, QWidget *parent)
@@ -75,11 +77,18 @@ void PrintPreviewDialog::print()
     // "Print to file" as PDF of every page: the engine's own pages, as they are.
     const bool wholeDocument = printer.printRange() == QPrinter::AllPages;
     if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty() && wholeDocument) {
-        QSaveFile file(printer.outputFileName());
-        if (file.open(QIODevice::WriteOnly) && file.write(m_pdf) == m_pdf.size() && file.commit())
-            return;
+        const QString failure = savePdf(printer.outputFileName());
+        if (!failure.isEmpty())
+            QMessageBox::warning(this, windowTitle(), failure);
+        return;
     }
     printDocument(*m_document, printer, wholeDocument ? 0 : printer.fromPage(), wholeDocument ? 0 : printer.toPage());
+}
+
+QString PrintPreviewDialog::savePdf(const QString &path) const
+{
+    const SafeSave::Outcome outcome = SafeSave::write(path, m_pdf);
+    return outcome ? QString() : SafeSave::failureMessage(tr("the PDF"), path, outcome);
 }
 
 bool PrintPreviewDialog::printDocument(QPdfDocument &document, QPrinter &printer, int fromPage, int toPage,

@@ -23,6 +23,9 @@ public:
     QPdfView *view() const { return m_view; }
     // "Page n of N".
     QString pageText() const;
+    // Writes the engine's PDF as it is to a file (print to a PDF file);
+    // empty when it worked, else the message naming the cause.
+    QString savePdf(const QString &path) const;
 
     // Prints pages from..to (counted from 1; 0 for "all") of the document,
     // each rendered at the printer's resolution (at most maxDpi) and drawn

@@ -2,6 +2,10 @@
 
 #include "core/eventwait.h"
 #include "pane/browserpage.h"
+#include "pane/downloadkeeper.h"
+#include "pane/fullscreenview.h"
+#include "pane/pagecontextmenu.h"
+#include "pane/pagequestions.h"
 #include "pane/popupbrowserwindow.h"
 #include "pane/viewpicture.h"
 
@@ -10,6 +14,7 @@
 #include <QLocale>
 #include <QPageLayout>
 #include <QWebEngineCertificateError>
+#include <QWebEngineFullScreenRequest>
 #include <QWebEngineHistory>
 #include <QWebEngineScript>
 #include <QWebEngineView>
@@ -17,14 +22,25 @@
 #include <memory>
 #include <optional>
 
+#include <csignal>
+#include <sys/types.h>
+
+const QString WebEngineBrowserControl::NotRespondingText =
+    QStringLiteral("The page is not responding. Stop or Refresh ends it and loads it again.");
+const QString WebEngineBrowserControl::PopUpRefusedText =
+    QStringLiteral("A pop-up window of this page was refused: too many without a click.");
+
 WebEngineBrowserControl::WebEngineBrowserControl(QWidget *parentWidget)
     : BrowserControl(parentWidget), m_view(new QWebEngineView(parentWidget)), m_page(new BrowserPage(m_view))
 {
     m_view->setObjectName(QStringLiteral("Browser"));
     m_view->setPage(m_page);
     // No context menu of the engine's own: it offers commands (open in a new
-    // window, reload) that bypass the grid's rules.
-    m_view->setContextMenuPolicy(Qt::NoContextMenu);
+    // window) that bypass the grid's rules. The program's own menu opens
+    // links in the grid.
+    m_contextMenu = new PageContextMenu(m_view);
+    m_questions = new PageQuestions(m_page);
+    m_fullScreen = new FullScreenView(m_view, this);
 
     m_page->setCreateWindowHandler([this](QWebEnginePage::WebWindowType) { return takeNewWindow(); });
 
@@ -39,6 +55,8 @@ WebEngineBrowserControl::WebEngineBrowserControl(QWidget *parentWidget)
             emit navigateComplete2(url.toString());
     });
     connect(m_page, &QWebEnginePage::loadStarted, this, [this] {
+        // A probe sent to the document before may never be answered.
+        forgetProbe();
         m_loading = true;
         m_certificateError = false;
         m_loadStatus = QStringLiteral("Opening page %1...").arg(m_page->requestedUrl().toString());
@@ -59,11 +77,18 @@ WebEngineBrowserControl::WebEngineBrowserControl(QWidget *parentWidget)
     });
     connect(m_page, &QWebEnginePage::certificateError, this, [this](const QWebEngineCertificateError &error) {
         m_certificateError = true;
-        auto copy = error;
-        copy.rejectCertificate();
+        m_questions->certificateError(error);
     });
     connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
             [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
+                forgetProbe();
+                setResponding(true);
+                if (m_endingHungPage) {
+                    // Ended on the user's word: not a crash, the page loads again.
+                    m_endingHungPage = false;
+                    m_page->triggerAction(QWebEnginePage::Reload);
+                    return;
+                }
                 if (status == QWebEnginePage::NormalTerminationStatus)
                     return;
                 m_loading = false;
@@ -78,13 +103,127 @@ WebEngineBrowserControl::WebEngineBrowserControl(QWidget *parentWidget)
             child->installEventFilter(this);
     // Pages never close their pane.
     connect(m_page, &QWebEnginePage::windowCloseRequested, this, &BrowserControl::windowClosing);
+    connect(m_page, &BrowserPage::dialogsFinished, this, &BrowserControl::scriptDialogsFinished);
+
+    // A page shown over an invalid certificate has no padlock; what was
+    // asked and answered stays on the status line after "Done".
+    connect(m_page, &QWebEnginePage::loadFinished, this, [this] {
+        if (m_questions->certificateOverridden())
+            emit setSecureLockIcon(0);
+    });
+    connect(m_questions, &PageQuestions::status, this, &BrowserControl::statusTextChange);
+    connect(&DownloadKeeper::instance(), &DownloadKeeper::status, this,
+            [this](QWebEnginePage *page, const QString &text) {
+                if (page == m_page)
+                    emit statusTextChange(text);
+            });
+    connect(m_page, &QWebEnginePage::fullScreenRequested, this, [this](QWebEngineFullScreenRequest request) {
+        request.accept();
+        if (request.toggleOn())
+            m_fullScreen->enter();
+        else
+            m_fullScreen->leave();
+    });
+
+    m_clock.start();
+    m_sinceRound.start();
+    connect(&m_probeTimer, &QTimer::timeout, this, &WebEngineBrowserControl::probe);
+    m_probeTimer.start(ProbeMs);
+}
+
+void WebEngineBrowserControl::setPaneHost(PaneHost *host)
+{
+    m_questions->setHost(host);
+    m_contextMenu->setHost(host);
+}
+
+void WebEngineBrowserControl::forgetProbe()
+{
+    ++m_probeGeneration;
+    m_probeOutstanding = false;
+}
+
+void WebEngineBrowserControl::setResponding(bool responding)
+{
+    if (responding == m_responding)
+        return;
+    m_responding = responding;
+    emit statusTextChange(responding ? m_loadStatus : NotRespondingText);
+    emit respondingChanged(responding);
+}
+
+void WebEngineBrowserControl::probe()
+{
+    // A round that comes late means this program was busy: the page's answer
+    // may be waiting in the queue, so the wait starts again.
+    const bool windowStalled = m_sinceRound.restart() > 2 * ProbeMs + 500;
+    // A page at rest runs nothing, and one showing a box waits for the user:
+    // neither is asked.
+    if (lifecycle() != Lifecycle::Active || m_page->dialogOpen() || m_page->renderProcessPid() <= 0) {
+        forgetProbe();
+        setResponding(true);
+        return;
+    }
+    if (m_probeOutstanding) {
+        if (windowStalled)
+            m_sinceProbe.restart();
+        else if (m_sinceProbe.elapsed() >= HangMs)
+            setResponding(false);
+        return;
+    }
+    m_probeOutstanding = true;
+    m_sinceProbe.start();
+    const int generation = m_probeGeneration;
+    const QPointer<WebEngineBrowserControl> self(this);
+    m_page->runJavaScript(QStringLiteral("0"), QWebEngineScript::ApplicationWorld, [self, generation](const QVariant &) {
+        if (!self || generation != self->m_probeGeneration)
+            return;
+        self->m_probeOutstanding = false;
+        self->setResponding(true);
+    });
+}
+
+void WebEngineBrowserControl::endHungPage()
+{
+    const qint64 pid = m_page->renderProcessPid();
+    if (pid <= 0)
+        return;
+    // The engine reports the end (renderProcessTerminated) and the page loads
+    // again; the other pages of its site reload as after a crash.
+    m_endingHungPage = true;
+    ::kill(pid_t(pid), SIGKILL);
 }
 
 WebEngineBrowserControl::~WebEngineBrowserControl()
 {
     // The view (and its page) belongs to the pane's widget tree; free it
     // with the control so a freed control leaves no page running.
-    delete m_view;
+    if (!m_view)
+        return;
+    m_page->setCreateWindowHandler({});
+    if (!m_page->dialogOpen()) {
+        delete m_view;
+        return;
+    }
+    // A script dialog of the page is still on the stack: freeing the page
+    // under it would corrupt memory when it returns. The view leaves the
+    // pane now and goes once the dialog has returned.
+    m_page->closeDialogs();
+    m_view->hide();
+    m_view->setParent(nullptr);
+    QWebEngineView *view = m_view;
+    connect(m_page, &BrowserPage::dialogsFinished, view, &QObject::deleteLater);
+}
+
+bool WebEngineBrowserControl::scriptDialogOpen() const
+{
+    return m_view && m_page->dialogOpen();
+}
+
+void WebEngineBrowserControl::closeScriptDialogs()
+{
+    if (m_view)
+        m_page->closeDialogs();
 }
 
 bool WebEngineBrowserControl::eventFilter(QObject *watched, QEvent *event)
@@ -94,7 +233,10 @@ bool WebEngineBrowserControl::eventFilter(QObject *watched, QEvent *event)
         if (child->isWidgetType())
             child->installEventFilter(this);
     } else if (event->type() == QEvent::MouseButtonPress) {
+        m_popUps.userActed(m_clock.elapsed());
         emit pagePressed();
+    } else if (event->type() == QEvent::KeyPress || event->type() == QEvent::MouseButtonRelease) {
+        m_popUps.userActed(m_clock.elapsed());
     } else if (event->type() == QEvent::Resize && m_pictureReleased) {
         // A resize makes the drawing widget a new picture; a pane still out
         // of use lets it go again once the widget has it.
@@ -223,11 +365,19 @@ void WebEngineBrowserControl::goForward()
 
 void WebEngineBrowserControl::stop()
 {
+    if (!m_responding) {
+        endHungPage();
+        return;
+    }
     m_page->triggerAction(QWebEnginePage::Stop);
 }
 
 void WebEngineBrowserControl::reload()
 {
+    if (!m_responding) {
+        endHungPage();
+        return;
+    }
     setLifecycle(Lifecycle::Active);
     m_page->triggerAction(QWebEnginePage::Reload);
 }
@@ -269,6 +419,10 @@ void WebEngineBrowserControl::reportCommandState()
 
 QWebEnginePage *WebEngineBrowserControl::takeNewWindow()
 {
+    if (!m_popUps.allow(m_clock.elapsed())) {
+        emit statusTextChange(PopUpRefusedText);
+        return nullptr;
+    }
     const NewWindowDecision decision = decideNewWindow();
     switch (decision.kind) {
     case NewWindowDecision::Kind::Cancel:
@@ -291,7 +445,8 @@ QWebEnginePage *WebEngineBrowserControl::takeNewWindow()
 
 bool WebEngineBrowserControl::runScript(const QString &script, int timeoutMs, QVariant *result)
 {
-    if (!wake(timeoutMs))
+    // A hung page would only make the caller wait out its time.
+    if (!m_responding || !wake(timeoutMs))
         return false;
     struct Answer
     {
@@ -316,7 +471,7 @@ bool WebEngineBrowserControl::runScript(const QString &script, int timeoutMs, QV
 
 bool WebEngineBrowserControl::toHtml(int timeoutMs, QString *html)
 {
-    if (!wake(timeoutMs))
+    if (!m_responding || !wake(timeoutMs))
         return false;
     auto answer = std::make_shared<std::optional<QString>>();
     const QPointer<WebEngineBrowserControl> self(this);
@@ -383,7 +538,7 @@ QImage WebEngineBrowserControl::grabVisible(int timeoutMs)
 
 bool WebEngineBrowserControl::printToPdf(int timeoutMs, QByteArray *pdf)
 {
-    if (!wake(timeoutMs))
+    if (!m_responding || !wake(timeoutMs))
         return false;
     const bool inches = QLocale::system().measurementSystem() == QLocale::ImperialUSSystem;
     const QPageLayout layout(QPageSize(inches ? QPageSize::Letter : QPageSize::A4), QPageLayout::Portrait,

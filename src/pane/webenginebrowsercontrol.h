@@ -1,11 +1,18 @@
 #pragma once
 
 #include "pane/browsercontrol.h"
+#include "pane/popuplimit.h"
 
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QPointer>
 #include <QWebEngineView>
 
 class BrowserPage;
+class FullScreenView;
+class PageContextMenu;
+class PageQuestions;
+class PaneHost;
 
 // The browser control on Qt WebEngine.
 class WebEngineBrowserControl : public BrowserControl
@@ -18,6 +25,12 @@ public:
     QWidget *widget() override;
     QWebEngineView *view() const { return m_view; }
     BrowserPage *page() const { return m_page; }
+    // The pane host that answers the page's questions (certificates,
+    // permissions, sign-in) and takes links opened in a new pane; without
+    // one every such question is answered No.
+    void setPaneHost(PaneHost *host);
+    FullScreenView *fullScreen() const { return m_fullScreen; }
+    PageContextMenu *contextMenu() const { return m_contextMenu; }
 
     bool navigate2(const QString &address) override;
     void navigate(const QString &address) override;
@@ -46,6 +59,16 @@ public:
     bool recentlyAudible() const override;
     void setLifecycle(Lifecycle state) override;
     Lifecycle lifecycle() const override;
+    bool scriptDialogOpen() const override;
+    void closeScriptDialogs() override;
+    bool responding() const override { return m_responding; }
+
+    // How long a page may leave the program's probe unanswered before it
+    // counts as not responding, and how often it is asked.
+    static constexpr int HangMs = 5000;
+    static constexpr int ProbeMs = 1000;
+    static const QString NotRespondingText;
+    static const QString PopUpRefusedText;
 
     // The address as the engine should load it: an empty one is
     // "about:blank"; text without a scheme is read as the user typed it.
@@ -56,6 +79,13 @@ protected:
 
 private:
     QWebEnginePage *takeNewWindow();
+    // Asks the page a trivial question each round; no answer within HangMs
+    // marks it not responding.
+    void probe();
+    void forgetProbe();
+    void setResponding(bool responding);
+    // Ends the page's process (a hung page) and loads the page again.
+    void endHungPage();
     void reportCommandState();
     bool waitForPaint(int timeoutMs);
     // Active again, and shown to the engine as the view shows it; a
@@ -69,4 +99,16 @@ private:
     bool m_hasDocument = false;
     bool m_certificateError = false;
     QString m_loadStatus;
+    QTimer m_probeTimer;
+    QElapsedTimer m_sinceProbe;  // since the unanswered probe was sent
+    QElapsedTimer m_sinceRound;  // since the last round: a stalled window does not count against a page
+    int m_probeGeneration = 0;
+    bool m_probeOutstanding = false;
+    bool m_responding = true;
+    bool m_endingHungPage = false;
+    PopUpLimit m_popUps;
+    QElapsedTimer m_clock;
+    PageQuestions *m_questions = nullptr;
+    FullScreenView *m_fullScreen = nullptr;
+    PageContextMenu *m_contextMenu = nullptr;
 };

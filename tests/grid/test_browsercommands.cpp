@@ -1,4 +1,5 @@
 #include "grid/browsercommands.h"
+#include "grid/gridsearch.h"
 #include "support/gridfeaturesharness.h"
 
 #include <QAction>
@@ -28,6 +29,28 @@ private slots:
         for (QAction *a : menu->actions())
             if (a->objectName() == QLatin1String("SaveToFile") || a->objectName() == QLatin1String("EmailActiveWebAddress"))
                 QVERIFY(!a->isEnabled());
+    }
+
+    // Delete pressed while the search steps through the panes: the user is
+    // told to wait, not asked to confirm, and the pane is searched on.
+    void deleteWaitsForTheSearch()
+    {
+        GridFeaturesHarness h;
+        h.grid->openAddressInNewBrowser(QStringLiteral("http://a.test/"), BrowserType::btNormal);
+        GridSearch search(*h.grid, h.flags, h.prompter);
+        connect(&search, &GridSearch::statusChanged, &search, [&](const QString &status) {
+            if (status == QLatin1String("Searching: 0"))
+                h.commands.trigger(QStringLiteral("skActiveDelete"));
+        });
+        search.setText(QStringLiteral("a"));
+        QVERIFY(search.search());
+        QCOMPARE(h.prompter.texts(), QStringList{"Wait until the search has finished."});
+        QVERIFY(h.grid->pane(0));
+        QCOMPARE(h.flags.browserCount, 1);
+        // Afterwards Delete asks and deletes.
+        QVERIFY(h.commands.trigger(QStringLiteral("skActiveDelete")));
+        QCOMPARE(h.prompter.texts().last(), QStringLiteral("Delete the active browser?"));
+        QVERIFY(!h.grid->pane(0));
     }
 
     void jumpAndMail()

@@ -2,12 +2,16 @@
 #include "core/settings.h"
 #include "grid/browsergrid.h"
 #include "support/gridharness.h"
+#include "support/localwebserver.h"
+#include "support/pagedialogs.h"
 
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -500,6 +504,80 @@ private slots:
         h.control(1)->navigate2(QStringLiteral("http://b.test/next"));
         QCOMPARE(moved.count(), 1);
         QCOMPARE(moved.first().first().toString(), QStringLiteral("http://b.test/next"));
+    }
+
+    // A page's alert() box runs an event loop with the page on its stack.
+    // Closing the grid (SIGTERM, the window closed) or deleting that pane
+    // from inside it closes the box and frees the pane only after the box
+    // has returned.
+    void aPageDialogIsClosedBeforeItsPaneIsFreed_data()
+    {
+        QTest::addColumn<bool>("closeAll");
+        QTest::newRow("closing all browsers") << true;
+        QTest::newRow("deleting its pane") << false;
+    }
+    void aPageDialogIsClosedBeforeItsPaneIsFreed()
+    {
+        QFETCH(bool, closeAll);
+        LocalWebServer server;
+        server.addPage("/alert", "<!DOCTYPE html><html><body><p>alerting</p>"
+                                 "<script>setTimeout(function () { alert('Hello'); }, 50);</script></body></html>");
+        GridHarness h(true, {400, 300});
+        const auto shownDialog = [] { return shownPageDialog(); };
+        QPointer<PageDialog> dialog;
+        bool acted = false;
+        QTimer poll;
+        // Fires inside the dialog's own loop, as the signal handler does.
+        connect(&poll, &QTimer::timeout, &poll, [&] {
+            if (acted || !(dialog = shownDialog()))
+                return;
+            acted = true;
+            poll.stop();
+            if (closeAll)
+                h.grid->closeAllBrowsers();
+            else
+                QVERIFY(h.grid->deleteActiveBrowser());
+        });
+        poll.start(10);
+        QVERIFY(h.open(server.url("/alert").toString()) != NoIndex);
+        const QPointer<BrowserPane> pane = h.grid->pane(0);
+        QTRY_VERIFY_WITH_TIMEOUT(acted, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(!dialog, 5000);
+        QVERIFY(!shownDialog());
+        QTRY_VERIFY_WITH_TIMEOUT(!pane, 5000);
+        for (int n = 0; n < GridModel::BrowserLimit; ++n)
+            QVERIFY(!h.grid->pane(n));
+    }
+
+    // Delete pressed while the pane's own page operation waits for its page
+    // (here "Search on download" on a busy page): the pane leaves the grid at
+    // once but is freed only when that wait has returned.
+    void aPaneIsFreedAfterItsOwnPageOperation()
+    {
+        LocalWebServer server;
+        server.addPage("/busy", "<!DOCTYPE html><html><body><p>apple</p><script>setInterval(function () {"
+                                " var t = Date.now(); while (Date.now() - t < 250) {} }, 5);</script></body></html>");
+        GridHarness h(true, {400, 300});
+        h.grid->setSearchOnDownloadSource([] { return SearchOnDownload{QStringLiteral("apple"), Qt::magenta, false}; });
+        QPointer<BrowserPane> pane;
+        bool deleted = false;
+        bool keptMeanwhile = false;
+        QTimer poll;
+        // The highlight has begun (its text is set) and has no answer yet.
+        connect(&poll, &QTimer::timeout, &poll, [&] {
+            if (deleted || !pane || pane->highlightedText().isEmpty() || pane->hasHighlights())
+                return;
+            deleted = h.grid->deleteActiveBrowser();
+            keptMeanwhile = pane && pane->isHidden();
+        });
+        QVERIFY(h.open(server.url("/busy").toString()) != NoIndex);
+        pane = h.grid->pane(0);
+        poll.start(5);
+        QTRY_VERIFY_WITH_TIMEOUT(deleted, 20000);
+        QVERIFY(keptMeanwhile);
+        QVERIFY(!h.grid->pane(0));
+        QCOMPARE(h.flags.browserCount, 0);
+        QTRY_VERIFY_WITH_TIMEOUT(!pane, 25000);
     }
 };
 

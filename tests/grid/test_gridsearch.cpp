@@ -1,10 +1,13 @@
 #include "core/eventwait.h"
+#include "grid/gridmaintenance.h"
 #include "grid/gridsearch.h"
 #include "support/gridharness.h"
 #include "support/localwebserver.h"
 
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 // The text search across the pages of the grid, on the real engine.
 class TestGridSearch : public QObject
@@ -45,6 +48,9 @@ private slots:
         m_server.addPage("/a", page("<p>an apple a day</p>"));
         m_server.addPage("/b", page("<p>no fruit here</p>"));
         m_server.addPage("/c", page("<p>Apple pie</p>"));
+        // Its script keeps the page busy, so every answer from it is slow.
+        m_server.addPage("/slow", page("<p>apple</p><script>setInterval(function () {"
+                                       " var t = Date.now(); while (Date.now() - t < 250) {} }, 5);</script>"));
         m_server.addPage("/tricky", page("<p>say \"hi\" &lt;/script&gt; and C:\\path\\to 'x'</p><p>plain</p>"));
         QVERIFY(m_server.isListening());
     }
@@ -157,6 +163,50 @@ private slots:
         QCOMPARE(opened, int(NoIndex));
         QCOMPARE(h.flags.browserCount, 1);
         QVERIFY(h.grid->openEmptyBrowser() != NoIndex);
+    }
+
+    // Delete (skActiveDelete) or the clean-up's Start while the search waits
+    // for the page of the very pane: refused with a word to the user, the
+    // pane searched to the end, and deleted afterwards.
+    void noPaneIsFreedUnderTheSearch_data()
+    {
+        QTest::addColumn<bool>("cleanUp");
+        QTest::newRow("delete the active browser") << false;
+        QTest::newRow("clean up the grid") << true;
+    }
+    void noPaneIsFreedUnderTheSearch()
+    {
+        QFETCH(bool, cleanUp);
+        Harness h;
+        GridMaintenance maintenance(*h.grid, h.settings, h.flags, h.prompter);
+        QVERIFY(h.openAndLoad(m_server.url("/a")));
+        QVERIFY(h.openAndLoad(m_server.url("/slow")));
+        const QPointer<BrowserPane> slow = h.grid->activePane();
+        QCOMPARE(slow->cellIndex, 1);
+        const auto remove = [&] { return cleanUp ? maintenance.cleanUp() : h.grid->deleteActiveBrowser(); };
+        int tries = 0;
+        bool removed = true;
+        connect(&h.search, &GridSearch::statusChanged, &h.search, [&](const QString &status) {
+            if (status != QLatin1String("Searching: 1"))
+                return;
+            // Runs while the search waits for the busy page's answer.
+            QTimer::singleShot(0, &h.search, [&] {
+                ++tries;
+                removed = remove();
+            });
+        });
+        h.search.setText(QStringLiteral("apple"));
+        QVERIFY(h.search.search());
+        QCOMPARE(tries, 1);
+        QVERIFY(!removed);
+        QVERIFY(slow);
+        QCOMPARE(h.flags.browserCount, 2);
+        QVERIFY(h.prompter.texts().contains(QStringLiteral("Wait until the search has finished.")));
+        QCOMPARE(h.search.status(), QStringLiteral("Finished."));
+        QCOMPARE(h.search.results().size(), 2);
+        // Once the search is over, the same command goes through.
+        QVERIFY(remove());
+        QTRY_VERIFY_WITH_TIMEOUT(!slow, 5000);
     }
 };
 

@@ -28,18 +28,23 @@ private slots:
         QTest::addColumn<bool>("graphicsDevice");
         QTest::addColumn<QByteArray>("flags");
         QTest::addColumn<QByteArray>("integration");
-        const QByteArray ours("--process-per-site");
-        QTest::newRow("card") << QByteArray() << QByteArray() << QStringLiteral("dri/card0") << true << ours << QByteArray();
+        QTest::addColumn<int>("processes");
+        const QByteArray ours("--site-per-process --process-per-site");
+        QTest::newRow("card") << QByteArray() << QByteArray() << QStringLiteral("dri/card0") << true << ours << QByteArray() << 0;
         QTest::newRow("user flags stay first")
             << QByteArray("--disable-gpu") << QByteArray() << QStringLiteral("dri/renderD128") << true << "--disable-gpu " + ours
-            << QByteArray();
-        QTest::newRow("nvidia") << QByteArray() << QByteArray() << QStringLiteral("nvidia0") << true << ours << QByteArray();
+            << QByteArray() << 0;
+        QTest::newRow("nvidia") << QByteArray() << QByteArray() << QStringLiteral("nvidia0") << true << ours << QByteArray() << 0;
         QTest::newRow("no device") << QByteArray() << QByteArray() << QString() << false << ours
-                                   << QByteArray("none");
+                                   << QByteArray("none") << 0;
         QTest::newRow("only the nvidia control node")
-            << QByteArray() << QByteArray() << QStringLiteral("nvidiactl") << false << ours << QByteArray("none");
+            << QByteArray() << QByteArray() << QStringLiteral("nvidiactl") << false << ours << QByteArray("none") << 0;
         QTest::newRow("the user's integration stays")
-            << QByteArray() << QByteArray("xcb_glx") << QString() << false << ours << QByteArray("xcb_glx");
+            << QByteArray() << QByteArray("xcb_glx") << QString() << false << ours << QByteArray("xcb_glx") << 0;
+        // The lighter choice: the engine's one process for every site.
+        QTest::newRow("shared page process") << QByteArray("--disable-gpu") << QByteArray()
+                                             << QStringLiteral("dri/card0") << true
+                                             << QByteArray("--disable-gpu --process-per-site") << QByteArray() << 1;
     }
 
     void beforeTheApplication()
@@ -50,6 +55,7 @@ private slots:
         QFETCH(bool, graphicsDevice);
         QFETCH(QByteArray, flags);
         QFETCH(QByteArray, integration);
+        QFETCH(int, processes);
         QTemporaryDir devices;
         QVERIFY(devices.isValid());
         if (!device.isEmpty()) {
@@ -67,7 +73,7 @@ private slots:
             qunsetenv("QT_XCB_GL_INTEGRATION");
         else
             qputenv("QT_XCB_GL_INTEGRATION", userIntegration);
-        EngineSetup::applyBeforeApplication(devices.path());
+        EngineSetup::applyBeforeApplication(EngineSetup::PageProcesses(processes), devices.path());
         const QByteArray gotFlags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
         const QByteArray gotIntegration = qgetenv("QT_XCB_GL_INTEGRATION");
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", savedFlags);
@@ -142,7 +148,7 @@ private slots:
             qunsetenv("QT_XCB_GL_INTEGRATION");
         else
             qputenv("QT_XCB_GL_INTEGRATION", userIntegration);
-        EngineSetup::applyBeforeApplication(noDevices.path());
+        EngineSetup::applyBeforeApplication(EngineSetup::PageProcesses::PerSite, noDevices.path());
         QCOMPARE(qgetenv("QT_XCB_GL_INTEGRATION"), QByteArray("none"));
         EngineSetup::chooseRendering();
         QCOMPARE(qgetenv("QT_XCB_GL_INTEGRATION"), userIntegration);

@@ -7,6 +7,8 @@
 #include "support/localwebserver.h"
 #include "support/recordingpanehost.h"
 #include "support/scriptedfiledialogs.h"
+#include "support/smalldisk.h"
+#include "support/testfiles.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -340,6 +342,51 @@ private slots:
             QStringLiteral("<span style=\"background-color: #FF00FF\">Marker</span> text")));
         QVERIFY(EventWait::until([&] { return !loads.isEmpty(); }, 20000));
         QVERIFY(h.highlights().isEmpty());
+    }
+
+    // On a full disk every kind of save fails, says why, and leaves the
+    // earlier file whole.
+    void aSaveThatCannotBeWrittenSaysWhy_data()
+    {
+        QTest::addColumn<int>("filter"); // -1: the print preview's PDF
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("what");
+        QTest::newRow("html") << 0 << "page.html" << "the page";
+        QTest::newRow("source") << 1 << "page.txt" << "the page";
+        QTest::newRow("bitmap") << 2 << "page.bmp" << "the page";
+        QTest::newRow("printed to a PDF file") << -1 << "page.pdf" << "the PDF";
+    }
+    void aSaveThatCannotBeWrittenSaysWhy()
+    {
+        QFETCH(int, filter);
+        QFETCH(QString, name);
+        QFETCH(QString, what);
+        QTemporaryDir dir;
+        SmallDisk disk(dir.filePath(QStringLiteral("disk")));
+        if (!disk.available())
+            QSKIP("A small tmpfs cannot be mounted here (needs root).");
+        const QString path = disk.path() + QLatin1Char('/') + name;
+        QVERIFY(TestFiles::write(path, "earlier"));
+        disk.fill();
+        Harness h;
+        QVERIFY(h.load(m_server.url("/green")));
+        QString failure;
+        if (filter < 0) {
+            QVERIFY(h.ops().browserPrint([&](QWidget *parent, const QByteArray &pdf) {
+                PrintPreviewDialog preview(pdf, parent);
+                failure = preview.savePdf(path);
+                return true;
+            }));
+        } else {
+            ScriptedFileDialogs dialogs;
+            dialogs.saveAnswer = path;
+            dialogs.saveFilter = filter;
+            QVERIFY(!h.ops().savePage(QStringLiteral("/saves/"), dialogs));
+            failure = h.ops().saveFailure();
+        }
+        QCOMPARE(failure, QStringLiteral("Could not save %1: the disk is full. The earlier file is kept.").arg(what));
+        QCOMPARE(TestFiles::read(path), QByteArray("earlier"));
+        QCOMPARE(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden), QStringList({".filler", name}));
     }
 
     void zoomCycleWraps()

@@ -6,9 +6,14 @@
 #include "pane/popupbrowserwindow.h"
 #include "pane/webenginebrowsercontrol.h"
 #include "support/localwebserver.h"
+#include "support/pagedialogs.h"
 #include "support/recordingpanehost.h"
 
 #include <QDesktopServices>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QPointer>
+#include <QTimer>
 #include <QFile>
 #include <QQuickWidget>
 #include <QSignalSpy>
@@ -106,6 +111,12 @@ private slots:
         m_server.addPage("/closer", "<html><body><script>setTimeout(function(){window.close();}, 0);</script></body></html>");
         m_server.addPage("/alert", "<html><body><script>alert('hello'); confirm('sure?');"
                                    "document.title = 'after';</script></body></html>");
+        m_server.addPage("/ask-alert", "<html><body><script>setTimeout(function () {"
+                                       " alert('hi'); document.title = 'seen'; }, 0);</script></body></html>");
+        m_server.addPage("/ask-confirm", "<html><body><script>setTimeout(function () {"
+                                         " document.title = String(confirm('sure?')); }, 0);</script></body></html>");
+        m_server.addPage("/ask-prompt", "<html><body><script>setTimeout(function () {"
+                                        " document.title = String(prompt('name?', '')); }, 0);</script></body></html>");
         m_server.addPage("/starter", "<html><body><script>location.href = 'vorlantest:run';</script></body></html>");
         m_server.addPage("/click-starter", "<html><body style='margin:0'><a href='vorlantest:click' "
                                            "style='display:block;height:200px'>start</a></body></html>");
@@ -276,9 +287,113 @@ private slots:
         h.pane()->navigateTo(m_server.url("/alert").toString());
         // A dialog would block the page's script; silent, the title follows.
         QVERIFY(EventWait::until([&] { return c->page()->title() == QStringLiteral("after"); }, 20000));
-        QVERIFY(QApplication::topLevelWidgets().size() >= 1);
-        for (QWidget *w : QApplication::topLevelWidgets())
-            QVERIFY2(!w->inherits("QMessageBox") || !w->isVisible(), "a script dialog was shown");
+        QVERIFY2(!shownPageDialog(), "a script dialog was shown");
+    }
+
+    // The page's alert, confirm and prompt boxes answer as the user does;
+    // a pane that closes cancels its open box at once, though the box's
+    // loop is still under way.
+    void scriptDialogs_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("button"); // the button clicked; 0: the pane closes instead
+        QTest::addColumn<QString>("title");
+        const int ok = 1; // OK; 2: Cancel
+        const int cancel = 2;
+        QTest::newRow("alert seen") << "/ask-alert" << "" << ok << "seen";
+        QTest::newRow("confirm OK") << "/ask-confirm" << "" << ok << "true";
+        QTest::newRow("confirm Cancel") << "/ask-confirm" << "" << cancel << "false";
+        QTest::newRow("prompt answered") << "/ask-prompt" << "Ann" << ok << "Ann";
+        QTest::newRow("prompt cancelled") << "/ask-prompt" << "Ann" << cancel << "null";
+        QTest::newRow("alert, pane closed") << "/ask-alert" << "" << 0 << "";
+        QTest::newRow("confirm, pane closed") << "/ask-confirm" << "" << 0 << "";
+    }
+    void scriptDialogs()
+    {
+        QFETCH(QString, page);
+        QFETCH(QString, typed);
+        QFETCH(int, button);
+        QFETCH(QString, title);
+        Harness h;
+        QPointer<PageDialog> shown;
+        bool acted = false;
+        QTimer poll;
+        // Runs inside the box's own loop, as the user's input does.
+        connect(&poll, &QTimer::timeout, &poll, [&] {
+            if (PageDialog *dialog = shownPageDialog())
+                shown = dialog;
+            if (acted || !shown)
+                return;
+            acted = true;
+            if (button == 0) {
+                h.pane()->closeBrowserPane();
+                return;
+            }
+            if (!typed.isEmpty()) {
+                auto *edit = shown->findChild<QLineEdit *>(QStringLiteral("pageDialogValue"));
+                QVERIFY(edit);
+                QTest::mouseClick(edit, Qt::LeftButton);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClicks(QApplication::focusWidget(), typed);
+            }
+            auto *clicked = shown->findChild<QPushButton *>(button == 1 ? QStringLiteral("pageDialogOk")
+                                                                          : QStringLiteral("pageDialogCancel"));
+            QVERIFY(clicked);
+            QTest::mouseClick(clicked, Qt::LeftButton);
+        });
+        poll.start(10);
+        h.pane()->navigateTo(m_server.url(page).toString());
+        QTRY_VERIFY_WITH_TIMEOUT(acted, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(!shown, 5000);
+        if (button == 0) {
+            QTRY_COMPARE_WITH_TIMEOUT(h.control()->locationUrl(), QStringLiteral("about:blank"), 10000);
+            return;
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(h.control()->page()->title(), title, 10000);
+    }
+
+    // Enter answers a box the user is in; Esc cancels a confirm.
+    void keysAnswerTheBox_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("Enter") << int(Qt::Key_Return) << "true";
+        QTest::newRow("Esc") << int(Qt::Key_Escape) << "false";
+    }
+    void keysAnswerTheBox()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, title);
+        m_server.addPage("/click-confirm", "<html><body style='margin:0'><button id=b style='width:300px;height:200px'"
+                                           " onclick='document.title = String(confirm(\"sure?\"))'>ask</button>"
+                                           "</body></html>");
+        Harness h;
+        QVERIFY(h.openAndLoad(m_server.url("/click-confirm")));
+        QWidget *page = h.control()->view()->focusProxy() ? h.control()->view()->focusProxy() : h.control()->view();
+        bool answered = false;
+        bool focused = false;
+        QTimer user;
+        // Clicks the page's button until a box shows (a click before the
+        // engine has laid the page out goes nowhere), then presses the key
+        // on whatever has the focus.
+        connect(&user, &QTimer::timeout, &user, [&] {
+            if (answered)
+                return;
+            PageDialog *box = shownPageDialog();
+            if (!box) {
+                QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(100, 100));
+                return;
+            }
+            QWidget *focus = QApplication::focusWidget();
+            focused = focus && box->isAncestorOf(focus);
+            answered = true;
+            QTest::keyClick(focus ? focus : box, Qt::Key(key));
+        });
+        user.start(100);
+        QTRY_VERIFY_WITH_TIMEOUT(answered, 20000);
+        QVERIFY(focused);
+        QTRY_COMPARE_WITH_TIMEOUT(h.control()->page()->title(), title, 10000);
     }
 
     void offlinePanesDoNotTouchTheNetwork()

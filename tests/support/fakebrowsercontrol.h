@@ -79,6 +79,14 @@ public:
         emit recentlyAudibleChanged(audible);
     }
 
+    bool responding() const override { return m_responding; }
+    // The page stops or begins again to answer.
+    void setResponding(bool responding)
+    {
+        m_responding = responding;
+        emit respondingChanged(responding);
+    }
+
     // Asks the pane what to do with a page's new window.
     NewWindowDecision requestNewWindow() const { return decideNewWindow(); }
 
@@ -97,5 +105,6 @@ private:
     double m_zoomFactor = 1.0;
     bool m_muted = false;
     bool m_audible = false;
+    bool m_responding = true;
     Lifecycle m_lifecycle = Lifecycle::Active;
 };
