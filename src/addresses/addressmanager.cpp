@@ -82,6 +82,13 @@ AddressManager::AddressManager(Settings &settings, RuntimeFlags &flags, Prompter
         m_overlays.hideAll();
     });
     connect(&grid, &BrowserGrid::historyAddressReached, this, &AddressManager::addToHistory);
+
+    // Every edit of Favorites and every visit recorded reaches the tree: it
+    // is written a few seconds later, so a crash loses little.
+    m_saveTimer.setSingleShot(true);
+    m_saveTimer.setInterval(SaveDelay);
+    connect(&m_saveTimer, &QTimer::timeout, this, &AddressManager::saveAddressManagerFile);
+    connect(m_favoritesTree, &AddressTree::changed, this, &AddressManager::scheduleSave);
 }
 
 AddressManager::~AddressManager()
@@ -96,7 +103,17 @@ QString AddressManager::fileName() const
 
 bool AddressManager::loadAddressManagerFile()
 {
-    return AddressManagerFile::load(*m_favoritesTree, fileName(), m_prompter);
+    m_loading = true;
+    const AddressManagerFile::Loaded loaded = AddressManagerFile::load(*m_favoritesTree, fileName(), m_prompter);
+    m_loading = false;
+    m_loaded = true;
+    m_saveHeld = loaded == AddressManagerFile::Loaded::LeftInPlace;
+    m_saveTimer.stop();
+    // A first start makes the file; a salvaged tree takes the place of the
+    // original at once.
+    if (loaded == AddressManagerFile::Loaded::Created || loaded == AddressManagerFile::Loaded::Salvaged)
+        saveAddressManagerFile();
+    return true;
 }
 
 bool AddressManager::applyHistoryRetention()
@@ -112,8 +129,7 @@ bool AddressManager::startUp()
 {
     // The settings are read by now.
     m_queue->takeStoredSettings();
-    if (!loadAddressManagerFile())
-        return false;
+    loadAddressManagerFile();
     if (!applyHistoryRetention())
         m_prompter.showInformation(QStringLiteral("Could not clear browser history."));
     return true;
@@ -124,9 +140,29 @@ void AddressManager::stopQueueTimer()
     m_queue->timer().stop();
 }
 
+void AddressManager::scheduleSave()
+{
+    if (m_loading || !m_loaded || m_saveHeld)
+        return;
+    if (!m_saveTimer.isActive())
+        m_saveTimer.start();
+}
+
 bool AddressManager::saveAddressManagerFile()
 {
-    return AddressManagerFile::save(*m_favoritesTree, fileName(), m_prompter);
+    m_saveTimer.stop();
+    if (!m_loaded || m_saveHeld)
+        return false;
+    ++m_saveAttempts;
+    const SafeSave::Outcome outcome = AddressManagerFile::save(*m_favoritesTree, fileName());
+    if (outcome) {
+        m_failureShown = false;
+    } else if (!m_failureShown) {
+        m_failureShown = true;
+        m_prompter.showInformation(AddressManagerFile::saveFailureMessage(fileName(), outcome));
+    }
+    emit fileSaved(outcome.ok);
+    return outcome.ok;
 }
 
 bool AddressManager::renewHistoryDates()
@@ -198,9 +234,10 @@ void AddressManager::openManagerPanel()
     }
     m_importsTree->removeChildren(m_imports->currentGridRoot());
     m_importsCommands->fillCurrentGridNode();
+    // Read apart; the root fills (or the message comes) when the read ends.
     AddressNode *system = m_imports->systemFavoritesRoot();
-    if (system && system->childCount() == 0 && !m_importsCommands->readSystemFavorites())
-        m_prompter.showInformation(QStringLiteral("Could not get the system favorites."));
+    if (system && system->childCount() == 0)
+        m_importsCommands->readSystemFavorites();
     emit queueControllerStatusRequested();
     m_queueArea->panelOpening();
     m_favoritesCommands->applyAutoCollapse();

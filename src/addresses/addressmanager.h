@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -70,19 +71,31 @@ public:
                    AddressManagerEnvironment environment = {}, QObject *parent = nullptr);
     ~AddressManager() override;
 
+    // How long after a change of the favorites tree the file is written.
+    static constexpr int SaveDelay = 5000;
+
     // Start-up step 6, once the settings are read: the queue takes the
-    // stored delay and open type; the address manager file is loaded (false
-    // after its message when it cannot be; the start-up then ends), then the
-    // history retention applied ("Could not clear browser history." when
-    // that fails; the start-up goes on).
+    // stored delay and open type; the address manager file is loaded (a
+    // damaged one is salvaged with its message: the start-up always goes
+    // on), then the history retention applied ("Could not clear browser
+    // history." when that fails). Always true.
     bool startUp();
     // LoadAddressManagerFile and ApplyHistoryRetention one by one.
     bool loadAddressManagerFile();
     bool applyHistoryRetention();
     // At shut-down, before the settings are saved: tmQueue off.
     void stopQueueTimer();
-    // At shut-down: SaveAddressManagerFile (false after its message).
+    // SaveAddressManagerFile, now: at shut-down, and SaveDelay after the
+    // first change since the last write (later changes do not push it back,
+    // so a stream of changes is still written every SaveDelay). A failure
+    // is told once (SafeSave's message), until a save succeeds again.
+    // Nothing is written before the file was loaded.
     bool saveAddressManagerFile();
+    // Marks the favorites tree changed: the save timer starts unless it runs.
+    void scheduleSave();
+    const QTimer &saveTimer() const { return m_saveTimer; }
+    // Writes done, successful or not (for tests).
+    int saveAttempts() const { return m_saveAttempts; }
     QString fileName() const;
 
     // For the options panel: new retention dates after the retention
@@ -133,6 +146,8 @@ signals:
     // The queue's controller labels want their texts (UpdateQueueControllerStatus):
     // when the panel opens and when "Open By Direct Input" is chosen.
     void queueControllerStatusRequested();
+    // The address manager file was written (true) or a write failed (false).
+    void fileSaved(bool ok);
 
 private:
     void openHelp();
@@ -159,4 +174,10 @@ private:
     FavoritesCommands *m_favoritesCommands;
     ImportsCommands *m_importsCommands;
     QueueArea *m_queueArea;
+    QTimer m_saveTimer;
+    bool m_loaded = false;       // the file was read: saving may begin
+    bool m_loading = false;      // the tree changes because it is being read
+    bool m_saveHeld = false;     // a damaged original could not be set aside
+    bool m_failureShown = false; // the last failure was told; not again until a save works
+    int m_saveAttempts = 0;
 };

@@ -23,6 +23,9 @@ int AddressNode::row() const
     if (!m_parent)
         return 0;
     const auto &siblings = m_parent->m_children;
+    // Most asked about is a node just appended.
+    if (!siblings.empty() && siblings.back().get() == this)
+        return int(siblings.size() - 1);
     for (size_t i = 0; i < siblings.size(); ++i)
         if (siblings[i].get() == this)
             return int(i);
@@ -76,7 +79,21 @@ AddressNode *AddressTree::insertChild(AddressNode *parent, int row, const QStrin
     AddressNode *added = node.get();
     at->m_children.insert(at->m_children.begin() + row, std::move(node));
     emit nodeAdded(added);
+    emit changed();
     return added;
+}
+
+void AddressTree::appendChildren(AddressNode *parent, const QStringList &captions, int icon, int selectedIcon)
+{
+    if (captions.isEmpty())
+        return;
+    AddressNode *at = owner(parent);
+    const int first = at->childCount();
+    at->m_children.reserve(at->m_children.size() + size_t(captions.size()));
+    for (const QString &caption : captions)
+        at->m_children.push_back(std::unique_ptr<AddressNode>(new AddressNode(this, at, caption, icon, selectedIcon)));
+    emit childrenAppended(parent, first, int(captions.size()));
+    emit changed();
 }
 
 void AddressTree::remove(AddressNode *node)
@@ -85,23 +102,27 @@ void AddressTree::remove(AddressNode *node)
         return;
     emit nodeAboutToBeRemoved(node);
     auto &siblings = node->m_parent->m_children;
-    const auto it = std::find_if(siblings.begin(), siblings.end(), [node](const auto &n) { return n.get() == node; });
-    if (it != siblings.end())
-        siblings.erase(it);
+    // From the end: the last child is the one most often taken.
+    const auto it = std::find_if(siblings.rbegin(), siblings.rend(), [node](const auto &n) { return n.get() == node; });
+    if (it != siblings.rend())
+        siblings.erase(std::next(it).base());
+    emit changed();
 }
 
 void AddressTree::removeChildren(AddressNode *node)
 {
-    if (!node)
+    if (!node || node->m_tree != this || node->childCount() == 0)
         return;
-    while (node->childCount() > 0)
-        remove(node->child(node->childCount() - 1));
+    emit childrenAboutToBeRemoved(node);
+    node->m_children.clear();
+    emit changed();
 }
 
 void AddressTree::clear()
 {
     m_top->m_children.clear();
     emit treeReset();
+    emit changed();
 }
 
 void AddressTree::setCaption(AddressNode *node, const QString &caption)
@@ -110,6 +131,7 @@ void AddressTree::setCaption(AddressNode *node, const QString &caption)
         return;
     node->m_caption = caption;
     emit nodeChanged(node);
+    emit changed();
 }
 
 void AddressTree::setIcons(AddressNode *node, int icon, int selectedIcon)
@@ -119,6 +141,7 @@ void AddressTree::setIcons(AddressNode *node, int icon, int selectedIcon)
     node->m_icon = icon;
     node->m_selectedIcon = selectedIcon;
     emit nodeChanged(node);
+    emit changed();
 }
 
 void AddressTree::sortChildren(AddressNode *parent,
@@ -130,6 +153,7 @@ void AddressTree::sortChildren(AddressNode *parent,
     std::stable_sort(children.begin(), children.end(),
                      [&lessThan](const auto &a, const auto &b) { return lessThan(a->m_caption, b->m_caption); });
     emit childrenReordered(parent);
+    emit changed();
 }
 
 void AddressTree::takeNodesFrom(AddressTree &other)
@@ -148,7 +172,9 @@ void AddressTree::takeNodesFrom(AddressTree &other)
         adopt(root.get());
     }
     emit other.treeReset();
+    emit other.changed();
     emit treeReset();
+    emit changed();
 }
 
 QList<AddressNode *> AddressTree::nodes() const

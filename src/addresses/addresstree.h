@@ -3,6 +3,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -94,6 +95,9 @@ public:
     // A new child at row (clamped to the children's range).
     AddressNode *insertChild(AddressNode *parent, int row, const QString &caption, int icon = 0,
                              int selectedIcon = 0);
+    // New last children of parent, one per caption, all with these icons,
+    // told to the views at once (childrenAppended, no nodeAdded each).
+    void appendChildren(AddressNode *parent, const QStringList &captions, int icon, int selectedIcon);
     // Deletes a node with everything below it.
     void remove(AddressNode *node);
     void removeChildren(AddressNode *node);
@@ -144,10 +148,16 @@ signals:
     void nodeAdded(AddressNode *node);
     // A node is about to go, with everything below it.
     void nodeAboutToBeRemoved(AddressNode *node);
+    // Every child of parent is about to go at once (removeChildren).
+    void childrenAboutToBeRemoved(AddressNode *parent);
     // Caption or icons changed.
     void nodeChanged(AddressNode *node);
     // The children of parent (null: the roots) were reordered.
     void childrenReordered(AddressNode *parent);
+    // count new last children of parent (null: the roots), from row first on.
+    void childrenAppended(AddressNode *parent, int first, int count);
+    // Anything of the tree changed (sent after each of the above).
+    void changed();
 
 private:
     AddressNode *owner(AddressNode *parent) const { return parent ? parent : m_top.get(); }

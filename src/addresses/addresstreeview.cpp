@@ -43,8 +43,10 @@ AddressTreeView::AddressTreeView(AddressTree &tree, QTreeWidget *widget, const A
     connect(&m_tree, &AddressTree::treeReset, this, &AddressTreeView::rebuild);
     connect(&m_tree, &AddressTree::nodeAdded, this, &AddressTreeView::added);
     connect(&m_tree, &AddressTree::nodeAboutToBeRemoved, this, &AddressTreeView::aboutToRemove);
+    connect(&m_tree, &AddressTree::childrenAboutToBeRemoved, this, &AddressTreeView::childrenAboutToGo);
     connect(&m_tree, &AddressTree::nodeChanged, this, &AddressTreeView::updateItem);
     connect(&m_tree, &AddressTree::childrenReordered, this, &AddressTreeView::reordered);
+    connect(&m_tree, &AddressTree::childrenAppended, this, &AddressTreeView::appended);
     connect(m_widget, &QTreeWidget::currentItemChanged, this, &AddressTreeView::followSelection);
     rebuild();
 }
@@ -90,12 +92,15 @@ void AddressTreeView::rebuild()
 {
     m_widget->clear();
     m_items.clear();
+    m_items.reserve(m_tree.count());
     const std::function<void(AddressNode *, QTreeWidgetItem *)> build = [&](AddressNode *node,
                                                                             QTreeWidgetItem *parent) {
+        // Children go below an item before it joins the widget: a detached
+        // item takes them without telling any model.
         QTreeWidgetItem *item = makeItem(node);
-        parent ? parent->addChild(item) : m_widget->addTopLevelItem(item);
         for (int i = 0; i < node->childCount(); ++i)
             build(node->child(i), item);
+        parent ? parent->addChild(item) : m_widget->addTopLevelItem(item);
     };
     for (int i = 0; i < m_tree.rootCount(); ++i)
         build(m_tree.root(i), nullptr);
@@ -112,6 +117,19 @@ void AddressTreeView::added(AddressNode *node)
     }
 }
 
+void AddressTreeView::appended(AddressNode *parent, int first, int count)
+{
+    QTreeWidgetItem *parentItem = parent ? itemOf(parent) : m_widget->invisibleRootItem();
+    if (!parentItem)
+        return;
+    // One insertion for all: the widget lays itself out once.
+    QList<QTreeWidgetItem *> items;
+    items.reserve(count);
+    for (int i = first; i < first + count; ++i)
+        items << makeItem(parent ? parent->child(i) : m_tree.root(i));
+    parentItem->addChildren(items);
+}
+
 void AddressTreeView::forget(const AddressNode *node)
 {
     m_items.remove(node);
@@ -124,6 +142,14 @@ void AddressTreeView::aboutToRemove(AddressNode *node)
     QTreeWidgetItem *item = itemOf(node);
     forget(node);
     delete item;
+}
+
+void AddressTreeView::childrenAboutToGo(AddressNode *parent)
+{
+    for (int i = 0; i < parent->childCount(); ++i)
+        forget(parent->child(i));
+    if (QTreeWidgetItem *parentItem = itemOf(parent))
+        qDeleteAll(parentItem->takeChildren()); // taken at once, not one by one
 }
 
 void AddressTreeView::reordered(AddressNode *parent)

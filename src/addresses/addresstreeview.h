@@ -60,7 +60,9 @@ private:
     void updateItem(AddressNode *node);
     void rebuild();
     void added(AddressNode *node);
+    void appended(AddressNode *parent, int first, int count);
     void aboutToRemove(AddressNode *node);
+    void childrenAboutToGo(AddressNode *parent);
     void reordered(AddressNode *parent);
     void followSelection();
     void forget(const AddressNode *node);

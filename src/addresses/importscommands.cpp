@@ -22,7 +22,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
+#include <QThread>
 #include <QToolButton>
+
+#include <memory>
 
 ImportsCommands::ImportsCommands(Context context, CommandRegistry &commands, QObject *parent)
     : QObject(parent), m_c(std::move(context)), m_commands(commands)
@@ -219,17 +222,47 @@ void ImportsCommands::gridToGroupCommand()
         m_c.prompter.showInformation(QStringLiteral("Could not create a grid group."));
 }
 
-bool ImportsCommands::readSystemFavorites()
+ImportsCommands::~ImportsCommands()
+{
+    if (m_reader) {
+        m_reader->wait();
+        delete m_reader;
+    }
+}
+
+void ImportsCommands::readSystemFavorites()
+{
+    if (m_reader)
+        return;
+    auto collected = std::make_shared<SystemFavorites::Collected>();
+    m_reader = QThread::create([collected, sources = m_c.sources] { *collected = SystemFavorites::collect(sources); });
+    // finished comes from the reader's thread; this object's thread takes it.
+    connect(m_reader, &QThread::finished, this, [this, collected] {
+        m_reader->deleteLater();
+        m_reader = nullptr;
+        systemFavoritesCollected(*collected);
+    });
+    m_reader->start();
+}
+
+void ImportsCommands::systemFavoritesCollected(const SystemFavorites::Collected &collected)
 {
     BusyCursor busy;
-    return m_c.imports.fillSystemFavorites(SystemFavorites::collect(m_c.sources));
+    const bool found = m_c.imports.fillSystemFavorites(collected.addresses);
+    if (!found)
+        m_c.prompter.showInformation(QStringLiteral("Could not get the system favorites."));
+    const QStringList notes = collected.report.messages();
+    if (!notes.isEmpty())
+        m_c.prompter.showInformation(notes.join(u'\n'));
+    emit systemFavoritesRead(found);
 }
 
 void ImportsCommands::refreshSystemFavorites()
 {
+    if (m_reader)
+        return; // the read under way fills the root
     m_c.imports.tree().removeChildren(m_c.imports.systemFavoritesRoot());
-    if (!readSystemFavorites())
-        m_c.prompter.showInformation(QStringLiteral("Could not get the system favorites."));
+    readSystemFavorites();
 }
 
 void ImportsCommands::startLocalFiles(Source source)

@@ -3,6 +3,9 @@
 #include "addresses/systemfavorites.h"
 
 #include <QObject>
+#include <QPointer>
+
+class QThread;
 
 class AddressActions;
 class AddressNode;
@@ -47,6 +50,8 @@ public:
     };
 
     ImportsCommands(Context context, CommandRegistry &commands, QObject *parent = nullptr);
+    // Waits for a read of the system favorites still running.
+    ~ImportsCommands() override;
 
     QMenu *masterMenu() const { return m_pmImportsMaster; }
     QMenu *popupFor(AddressNode *node);
@@ -62,8 +67,14 @@ public:
     // GridToGroup, and "Grid to Group" with its messages.
     bool gridToGroup();
     void gridToGroupCommand();
-    // ReadSystemFavorites, and its "Refresh".
-    bool readSystemFavorites();
+    // ReadSystemFavorites: the files are read on a thread of their own, so
+    // the window keeps answering however large they are; when it ends, the
+    // addresses go below "System Favorites" (on this thread), "Could not get
+    // the system favorites." is shown when there were none, and one message
+    // tells of any file refused or bookmarks left out. Then
+    // systemFavoritesRead. Nothing starts while a read runs.
+    void readSystemFavorites();
+    bool readingSystemFavorites() const { return m_reader != nullptr; }
     void refreshSystemFavorites();
     // The sources of Local Files.
     void recursiveFolderSearch();
@@ -82,7 +93,12 @@ public:
     void emailWebAddress();
     void sendGroupToQueue();
 
+signals:
+    // A read of the system favorites ended; found: addresses were added.
+    void systemFavoritesRead(bool found);
+
 private:
+    void systemFavoritesCollected(const SystemFavorites::Collected &collected);
     enum class Source { None, Recursive, Single, WebSaves, File };
     QAction *item(QMenu *menu, const char *name, const QString &text, void (ImportsCommands::*slot)());
     // Empties Local Files and moves the check mark to a source's items.
@@ -104,4 +120,5 @@ private:
     QAction *m_gridRefresh, *m_gridToGroup;
     // The check-marked source items, master menu and pop-up.
     QList<QAction *> m_recursive, m_single, m_webSaves, m_file;
+    QThread *m_reader = nullptr;
 };

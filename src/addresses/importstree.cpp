@@ -41,8 +41,7 @@ AddressNode *ImportsTree::localFilesRoot() const
 
 void ImportsTree::appendAddresses(AddressNode *parent, const QStringList &addresses)
 {
-    for (const QString &address : addresses)
-        m_tree.appendChild(parent, address, AddressIcon::WebAddress, AddressIcon::WebAddress + 1);
+    m_tree.appendChildren(parent, addresses, AddressIcon::WebAddress, AddressIcon::WebAddress + 1);
 }
 
 bool ImportsTree::fillCurrentGrid(const QStringList &addresses)

@@ -6,10 +6,17 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonDocument>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <atomic>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 // What fills the imports tree: Internet shortcuts, Chromium and Firefox
 // bookmarks, folder scans and another address manager file, from files
@@ -64,6 +71,28 @@ class TestAddressImports : public QObject
             db.close();
         }
         QSqlDatabase::removeDatabase(QStringLiteral("fixture"));
+        return ok;
+    }
+
+    // A places.sqlite of generated rows: the statements run after the two
+    // tables are made.
+    static bool makeGeneratedPlaces(const QString &file, const QStringList &statements)
+    {
+        QDir().mkpath(QFileInfo(file).absolutePath());
+        bool ok = true;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("generated"));
+            db.setDatabaseName(file);
+            ok = db.open();
+            QSqlQuery q(db);
+            ok = ok && q.exec(QStringLiteral("CREATE TABLE moz_places (id INTEGER PRIMARY KEY, url TEXT)"))
+                 && q.exec(QStringLiteral("CREATE TABLE moz_bookmarks (id INTEGER PRIMARY KEY, type INTEGER, "
+                                          "fk INTEGER, parent INTEGER, position INTEGER, title TEXT, guid TEXT)"));
+            for (const QString &statement : statements)
+                ok = ok && q.exec(statement);
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("generated"));
         return ok;
     }
 
@@ -172,11 +201,11 @@ private slots:
         const SystemFavorites::Sources sources{dir.filePath(QStringLiteral("Favorites")),
                                                dir.filePath(QStringLiteral("config")),
                                                dir.filePath(QStringLiteral("firefox"))};
-        QCOMPARE(SystemFavorites::collect(sources),
+        QCOMPARE(SystemFavorites::collect(sources).addresses,
                  QStringList({"http://url.test/", "https://chromium.test/", "https://chrome.test/",
                               "https://menu.test/", "https://deep.test/", "https://toolbar-a.test/",
                               "https://toolbar-b.test/"}));
-        QVERIFY(SystemFavorites::collect({dir.filePath(QStringLiteral("no")), {}, {}}).isEmpty());
+        QVERIFY(SystemFavorites::collect({dir.filePath(QStringLiteral("no")), {}, {}}).addresses.isEmpty());
     }
 
     void folderScans()
@@ -253,6 +282,125 @@ private slots:
         QCOMPARE(AddressTree::getNodeKind(imports.currentGridRoot()), AddressNodeKind::nkCurrentGridRoot);
         QCOMPARE(AddressTree::getNodeKind(imports.systemFavoritesRoot()), AddressNodeKind::nkSystemFavoritesRoot);
         QCOMPARE(AddressTree::getNodeKind(imports.localFilesRoot()), AddressNodeKind::nkLocalFilesRoot);
+    }
+
+    // Another program's file that is no regular file (a FIFO: opening it
+    // to read would wait for a writer for ever) or larger than 64 MB is not
+    // read, at once, and the user is told why.
+    void foreignFilesThatAreNoFilesOrTooLargeAreRefused_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("fifo");
+        QTest::addColumn<QString>("cause");
+        const QString notRegular = QStringLiteral("it is not a regular file");
+        const QString tooLarge = QStringLiteral("it is larger than 64 MB");
+        QTest::newRow("Chromium bookmarks, a FIFO") << "config/chromium/Default/Bookmarks" << true << notRegular;
+        QTest::newRow("Chromium bookmarks, too large") << "config/chromium/Default/Bookmarks" << false << tooLarge;
+        QTest::newRow("a shortcut, a FIFO") << "Favorites/a.url" << true << notRegular;
+        QTest::newRow("a shortcut, too large") << "Favorites/a.url" << false << tooLarge;
+        QTest::newRow("Firefox places, a FIFO") << "firefox/x.default/places.sqlite" << true << notRegular;
+        QTest::newRow("Firefox places, too large") << "firefox/x.default/places.sqlite" << false << tooLarge;
+    }
+    void foreignFilesThatAreNoFilesOrTooLargeAreRefused()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, fifo);
+        QFETCH(QString, cause);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(name);
+        QDir().mkpath(QFileInfo(file).absolutePath());
+        if (fifo) {
+            QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+        } else {
+            QFile big(file); // sparse: takes no room on the disk
+            QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(SystemFavorites::MaxFileSize + 1));
+        }
+        // A read that blocks is let go by a writer that opens and closes the FIFO.
+        SystemFavorites::Collected collected;
+        std::atomic_bool done = false;
+        std::thread reader([&] {
+            collected = SystemFavorites::collect(
+                {dir.filePath(QStringLiteral("Favorites")), dir.filePath(QStringLiteral("config")),
+                 dir.filePath(QStringLiteral("firefox"))});
+            done = true;
+        });
+        const bool quick = QTest::qWaitFor([&] { return done.load(); }, 3000);
+        while (!done) {
+            const int fd = ::open(QFile::encodeName(file).constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0)
+                ::close(fd);
+            QTest::qWait(50);
+        }
+        reader.join();
+        QVERIFY2(quick, "the read waited on the file");
+        QVERIFY(collected.addresses.isEmpty());
+        QCOMPARE(collected.report.messages(),
+                 QStringList({QStringLiteral("The file %1 was not read: %2.").arg(file, cause)}));
+    }
+
+    // Bookmarks too deep or too many to be of use are left out, without
+    // recursion (300,000 nested folders once overflowed the stack), and the
+    // user is told.
+    void deepFirefoxFoldersAreCut()
+    {
+        const QString places = path(QStringLiteral("deep/x.default/places.sqlite"));
+        // Folder 10 is at depth 1 below the root, folder k at depth k - 9.
+        QVERIFY(makeGeneratedPlaces(
+            places, {"INSERT INTO moz_places VALUES (1, 'https://shallow.test/'), (2, 'https://too-deep.test/')",
+                     "INSERT INTO moz_bookmarks VALUES (1, 2, NULL, 0, 0, '', 'root________'), "
+                     "(2, 1, 1, 59, 1, 'at depth 51', 'a'), (3, 1, 2, 159, 1, 'at depth 151', 'b')",
+                     "WITH RECURSIVE n(i) AS (SELECT 10 UNION ALL SELECT i + 1 FROM n WHERE i < 300009) "
+                     "INSERT INTO moz_bookmarks SELECT i, 2, NULL, CASE WHEN i = 10 THEN 1 ELSE i - 1 END, 0, 'f', "
+                     "'g' || i FROM n"}));
+        SystemFavorites::Report report;
+        QCOMPARE(SystemFavorites::readFirefoxPlaces(places, &report), QStringList({"https://shallow.test/"}));
+        QCOMPARE(report.messages(), QStringList({"Some Firefox bookmarks were left out: folders deeper than 100 "
+                                                 "levels or more than 100000 entries."}));
+    }
+
+    void tooManyFirefoxBookmarksAreCut()
+    {
+        const QString places = path(QStringLiteral("many/x.default/places.sqlite"));
+        QVERIFY(makeGeneratedPlaces(
+            places, {"WITH RECURSIVE n(i) AS (SELECT 3 UNION ALL SELECT i + 1 FROM n WHERE i < 150002) "
+                     "INSERT INTO moz_places SELECT i, 'https://site' || i || '.test/' FROM n",
+                     "INSERT INTO moz_bookmarks VALUES (1, 2, NULL, 0, 0, '', 'root________'), "
+                     "(2, 2, NULL, 1, 0, 'toolbar', 'toolbar_____')",
+                     "WITH RECURSIVE n(i) AS (SELECT 3 UNION ALL SELECT i + 1 FROM n WHERE i < 150002) "
+                     "INSERT INTO moz_bookmarks SELECT i, 1, i, 2, i, 'b', 'b' || i FROM n"}));
+        SystemFavorites::Report report;
+        const QStringList urls = SystemFavorites::readFirefoxPlaces(places, &report);
+        QCOMPARE(urls.size(), SystemFavorites::MaxEntries - 2);
+        QCOMPARE(urls.first(), QStringLiteral("https://site3.test/"));
+        QCOMPARE(urls.last(), QStringLiteral("https://site100000.test/"));
+        QVERIFY(report.firefoxLeftOut);
+    }
+
+    void deepChromiumFoldersAreCut()
+    {
+        // A bookmark in the folder at depth 50 and one at depth 150.
+        QByteArray json = "{\"roots\": {\"bookmark_bar\": {\"type\": \"folder\", \"children\": [";
+        for (int depth = 1; depth <= 150; ++depth) {
+            json += "{\"type\": \"folder\", \"children\": [";
+            if (depth == 50 || depth == 150)
+                json += "{\"type\": \"url\", \"url\": \"https://depth" + QByteArray::number(depth) + ".test/\"},";
+        }
+        json += "{\"type\": \"url\", \"url\": \"https://bottom.test/\"}";
+        for (int depth = 0; depth <= 150; ++depth)
+            json += "]}";
+        json += "}}";
+        QVERIFY(!QJsonDocument::fromJson(json).isNull());
+        SystemFavorites::Report report;
+        QCOMPARE(SystemFavorites::chromiumBookmarkUrls(json, &report), QStringList({"https://depth50.test/"}));
+        QCOMPARE(report.messages(), QStringList({"Some Chromium bookmarks were left out: folders deeper than 100 "
+                                                 "levels or more than 100000 entries."}));
+        // A shallow file tells nothing.
+        SystemFavorites::Report none;
+        QCOMPARE(SystemFavorites::chromiumBookmarkUrls(
+                     "{\"roots\": {\"other\": {\"children\": [{\"type\": \"url\", \"url\": \"https://o.test/\"}]}}}",
+                     &none),
+                 QStringList({"https://o.test/"}));
+        QVERIFY(none.messages().isEmpty());
     }
 };
 

@@ -9,6 +9,7 @@
 #include "appearance/widgets/listboxstripes.h"
 #include "core/eventwait.h"
 #include "support/addressmanagerharness.h"
+#include "support/smalldisk.h"
 #include "support/localwebserver.h"
 
 #include <QAction>
@@ -18,10 +19,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProcess>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 // The address manager with its panel over a grid of engine-less panes: the
@@ -138,12 +142,191 @@ private slots:
         QCOMPARE(h.panel()->Label70->isVisible(), openType == 1);
     }
 
-    void aDamagedFileEndsTheStartUp()
+    // A file damaged in its last third (binary bytes over it, as a crash of
+    // the disk or another program leaves it): the start-up goes on with
+    // every node that stands before the damage, the History root put back,
+    // one message, and the original kept aside.
+    void aDamagedFileIsSalvagedAtStartUp()
     {
         AddressManagerHarness h;
-        QVERIFY(!h.load("favorites\r\nHistory\r\n"));
-        QCOMPARE(h.prompter.texts(), QStringList({"The Web Address Manager file is damaged, resetting..."}));
-        QVERIFY(!QFile::exists(h.wam()));
+        QVERIFY(h.manager->startUp());
+        h.manager->favorites().makeGroup(QStringLiteral("Mine"), {QStringLiteral("http://mine.test/")});
+        h.manager->addToHistory(QStringLiteral("http://visited.test/"));
+        QVERIFY(h.manager->saveAddressManagerFile());
+        QByteArray bytes = TestFiles::read(h.wam());
+        const qsizetype cut = bytes.size() * 2 / 3;
+        QRandomGenerator random(1);
+        for (qsizetype i = cut; i < bytes.size(); ++i)
+            bytes[i] = char(random.bounded(256));
+        QVERIFY(TestFiles::write(h.wam(), bytes));
+        // What a reader of the intact part sees: the whole lines before the cut.
+        const QList<QByteArray> intact = bytes.left(bytes.lastIndexOf("\r\n", cut) + 2).split('\n');
+        int addresses = 0, groups = 0;
+        QStringList before;
+        for (const QByteArray &line : intact) {
+            if (line.isEmpty())
+                continue;
+            before << QString::fromUtf8(line.chopped(1));
+            addresses += line.startsWith("\t\t");
+            groups += line.startsWith('\t') && !line.startsWith("\t\t");
+        }
+        QVERIFY(addresses > 40 && groups == 4);
+
+        h.favorites().clear();
+        h.prompter.shown.clear();
+        QVERIFY(h.manager->startUp());
+        const QStringList aside =
+            QDir(QFileInfo(h.wam()).path()).entryList({QStringLiteral("webaddresses.wam.damaged-*")});
+        QCOMPARE(aside.size(), 1);
+        const QString asidePath = QFileInfo(h.wam()).path() + u'/' + aside.first();
+        QCOMPARE(TestFiles::read(asidePath), bytes);
+        QCOMPARE(h.prompter.texts(),
+                 QStringList({QStringLiteral("The web address file was damaged. %1 addresses and %2 groups before the "
+                                             "damage were kept; the original is kept as %3.")
+                                  .arg(addresses)
+                                  .arg(groups)
+                                  .arg(asidePath)}));
+        QCOMPARE(lines(h.favorites()), before + QStringList{"History"});
+        QCOMPARE(h.favorites().root(1)->icon(), 2);
+        // The salvaged tree is the file now: the next start reads it as it is.
+        h.favorites().clear();
+        h.prompter.shown.clear();
+        QVERIFY(h.manager->startUp());
+        QVERIFY(h.prompter.shown.isEmpty());
+        QCOMPARE(lines(h.favorites()), before + QStringList{"History"});
+    }
+
+    // Every kind of change reaches the file within seconds, with no close:
+    // a kill loses little.
+    void changesAreWrittenSoonWithoutAClose_data()
+    {
+        QTest::addColumn<int>("change");
+        QTest::addColumn<QByteArray>("written");
+        QTest::addColumn<QByteArray>("gone");
+        QTest::newRow("group made") << 0 << QByteArray("\r\n\tMine\r\n\t\thttp://mine.test/\r\n") << QByteArray();
+        QTest::newRow("group renamed") << 1 << QByteArray("\r\n\tHeadlines\r\n") << QByteArray("\tWorld News\r\n");
+        QTest::newRow("group deleted") << 2 << QByteArray() << QByteArray("\tWorld News\r\n");
+        QTest::newRow("favorite deleted") << 3 << QByteArray() << QByteArray("https://www.bbc.com/news");
+        QTest::newRow("visit recorded")
+            << 4 << QByteArray("History\r\n\tMonday \xe2\x80\xa2 3/4/24\r\n\t\thttp://visited.test/\r\n") << QByteArray();
+    }
+    void changesAreWrittenSoonWithoutAClose()
+    {
+        QFETCH(int, change);
+        QFETCH(QByteArray, written);
+        QFETCH(QByteArray, gone);
+        AddressManagerHarness h;
+        QVERIFY(h.manager->startUp());
+        const int attempts = h.manager->saveAttempts(); // the first start wrote the file
+        const QByteArray before = TestFiles::read(h.wam());
+        const auto changed = [&](const QByteArray &bytes) {
+            return (written.isEmpty() || bytes.contains(written)) && (gone.isEmpty() || !bytes.contains(gone));
+        };
+        QVERIFY(!changed(before));
+        AddressNode *news = h.find(h.favorites(), QStringLiteral("World News"));
+        switch (change) {
+        case 0:
+            h.manager->favorites().makeGroup(QStringLiteral("Mine"), {QStringLiteral("http://mine.test/")});
+            break;
+        case 1:
+            h.manager->favorites().setCaption(news, QStringLiteral("Headlines"));
+            break;
+        case 2:
+            h.favorites().remove(news);
+            break;
+        case 3:
+            for (int i = news->childCount() - 1; i >= 0; --i)
+                if (news->child(i)->caption().startsWith(QLatin1String("https://www.bbc.com/news")))
+                    h.favorites().remove(news->child(i));
+            break;
+        default:
+            h.open(QStringLiteral("http://visited.test/"));
+            break;
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(changed(TestFiles::read(h.wam())), 10000);
+        QCOMPARE(h.manager->saveAttempts(), attempts + 1);
+        QVERIFY(h.prompter.shown.isEmpty());
+    }
+
+    // Changes one after another are written at most once every five seconds,
+    // and still every five seconds: later changes do not push the write back.
+    void aStreamOfChangesIsWrittenEveryFiveSeconds()
+    {
+        AddressManagerHarness h;
+        QVERIFY(h.manager->startUp());
+        QElapsedTimer clock;
+        QList<qint64> writes;
+        connect(h.manager.get(), &AddressManager::fileSaved, this, [&](bool ok) {
+            QVERIFY(ok);
+            writes << clock.elapsed();
+        });
+        clock.start();
+        int visits = 0;
+        while (clock.elapsed() < 12500) {
+            h.manager->addToHistory(QStringLiteral("http://visit%1.test/").arg(++visits));
+            QTest::qWait(100); // a page reached ten times a second
+        }
+        QCOMPARE(writes.size(), 2);
+        QVERIFY2(writes.at(0) >= 4900 && writes.at(0) < 7000, qPrintable(QString::number(writes.at(0))));
+        QVERIFY2(writes.at(1) - writes.at(0) >= 4900, qPrintable(QString::number(writes.at(1) - writes.at(0))));
+        // What came after the last write follows within five seconds.
+        const QByteArray last = QStringLiteral("http://visit%1.test/").arg(visits).toUtf8();
+        QTRY_VERIFY_WITH_TIMEOUT(TestFiles::read(h.wam()).contains(last), 10000);
+        QCOMPARE(writes.size(), 3);
+    }
+
+    // The folder of the file on a disk of its own (a small tmpfs, as root),
+    // full or read-only: the old file stays byte for byte, no temporary file
+    // is left, and the user hears the real cause once, until a save works.
+    void aFailedSaveTellsTheCauseOnce_data()
+    {
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("disk full") << false
+                                   << "Could not save the web addresses: the disk is full. The earlier file is kept.";
+        QTest::newRow("read-only disk")
+            << true << "Could not save the web addresses: the folder is on a read-only disk. The earlier file is kept.";
+    }
+    void aFailedSaveTellsTheCauseOnce()
+    {
+        QFETCH(bool, readOnly);
+        QFETCH(QString, message);
+        AddressManagerHarness h;
+        const QString folder = QFileInfo(h.wam()).path();
+        SmallDisk disk(folder);
+        if (!disk.available())
+            QSKIP("A small tmpfs cannot be mounted here (needs root).");
+        QVERIFY(h.manager->startUp());
+        const int attempts = h.manager->saveAttempts();
+        const QByteArray old = TestFiles::read(h.wam());
+        QVERIFY(old.size() > 3000);
+        if (readOnly)
+            QVERIFY(disk.setReadOnly(true));
+        else
+            disk.fill();
+        // Two rounds of changes, each written (and refused) in turn.
+        for (int round = 0; round < 2; ++round) {
+            h.manager->favorites().makeGroup(QStringLiteral("Round %1").arg(round), {QStringLiteral("http://r.test/")});
+            QTRY_COMPARE_WITH_TIMEOUT(h.manager->saveAttempts(), attempts + round + 1, 10000);
+        }
+        QVERIFY(!h.manager->saveAddressManagerFile()); // and at close
+        QCOMPARE(h.prompter.texts(), QStringList({message}));
+        QCOMPARE(TestFiles::read(h.wam()), old);
+        QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList({"webaddresses.wam"}));
+        // Room again: the next save works, and a later failure is told again.
+        if (readOnly)
+            QVERIFY(disk.setReadOnly(false));
+        else
+            disk.empty();
+        QVERIFY(h.manager->saveAddressManagerFile());
+        QVERIFY(TestFiles::read(h.wam()).contains("\tRound 1\r\n"));
+        if (readOnly)
+            QVERIFY(disk.setReadOnly(true));
+        else
+            disk.fill();
+        h.manager->favorites().makeGroup(QStringLiteral("Later"), {QStringLiteral("http://later.test/")});
+        QVERIFY(!h.manager->saveAddressManagerFile());
+        QCOMPARE(h.prompter.texts(), QStringList({message, message}));
     }
 
     void retentionAtStartUp_data()
@@ -301,6 +484,64 @@ private slots:
         QVERIFY(h.commands.trigger(QStringLiteral("skManager")));
         QCOMPARE(h.manager->imports().currentGridRoot()->childCount(), 3);
         QCOMPARE(h.manager->imports().systemFavoritesRoot()->childCount(), 1);
+    }
+
+    // A Chromium bookmarks file of a million entries (45 MB) is read apart
+    // from the window, which keeps answering (its timers fire) the whole
+    // time; the first 100,000 entries come, and the user hears of the rest.
+    void aHugeBookmarksFileKeepsTheWindowAnswering()
+    {
+        AddressManagerHarness h;
+        QVERIFY(h.manager->startUp());
+        QByteArray json = "{\"roots\": {\"bookmark_bar\": {\"type\": \"folder\", \"children\": [";
+        for (int i = 0; i < 1000000; ++i)
+            json += (i ? ",{\"type\":\"url\",\"url\":\"https://s" : "{\"type\":\"url\",\"url\":\"https://s")
+                    + QByteArray::number(i) + ".test/\"}";
+        json += "]}}}";
+        QVERIFY(json.size() < SystemFavorites::MaxFileSize);
+        QVERIFY(TestFiles::write(h.scratch.filePath(QStringLiteral("config/chromium/Default/Bookmarks")), json));
+        json.clear();
+        QVERIFY(TestFiles::write(h.scratch.filePath(QStringLiteral("config/google-chrome/Default/Bookmarks")),
+                                 "{\"roots\": {\"other\": {\"children\": [{\"type\": \"url\", \"url\": \"https://c.test/\"}]}}}"));
+        QDir().mkpath(h.scratch.filePath(QStringLiteral("config/chromium/Profile 1")));
+        QCOMPARE(QProcess::execute(QStringLiteral("mkfifo"),
+                                   {h.scratch.filePath(QStringLiteral("config/chromium/Profile 1/Bookmarks"))}),
+                 0);
+
+        QElapsedTimer clock;
+        qint64 last = 0, largestGap = 0;
+        QTimer ticker;
+        connect(&ticker, &QTimer::timeout, this, [&] {
+            largestGap = std::max(largestGap, clock.elapsed() - last);
+            last = clock.elapsed();
+        });
+        ticker.start(20);
+        clock.start();
+        QSignalSpy read(&h.manager->importsCommands(), &ImportsCommands::systemFavoritesRead);
+        h.manager->importsCommands().refreshSystemFavorites();
+        QVERIFY(h.manager->importsCommands().readingSystemFavorites());
+        QTRY_COMPARE_WITH_TIMEOUT(read.count(), 1, 20000);
+        const qint64 took = clock.elapsed();
+        QVERIFY2(took < 10000, qPrintable(QStringLiteral("%1 ms").arg(took)));
+        QVERIFY2(largestGap < 1000, qPrintable(QStringLiteral("the window stood still for %1 ms").arg(largestGap)));
+        AddressNode *system = h.manager->imports().systemFavoritesRoot();
+        QCOMPARE(system->childCount(), 99999 + 1); // the bar itself is one of the entries
+        QCOMPARE(system->child(0)->caption(), QStringLiteral("https://s0.test/"));
+        QCOMPARE(system->child(99998)->caption(), QStringLiteral("https://s99998.test/"));
+        QCOMPARE(system->child(99999)->caption(), QStringLiteral("https://c.test/"));
+        QCOMPARE(h.manager->importsView().itemOf(system)->childCount(), 100000);
+        QCOMPARE(h.prompter.texts(),
+                 QStringList({QStringLiteral("The file %1 was not read: it is not a regular file.\nSome Chromium bookmarks "
+                                             "were left out: folders deeper than 100 levels or more than 100000 "
+                                             "entries.")
+                                  .arg(h.scratch.filePath(QStringLiteral("config/chromium/Profile 1/Bookmarks")))}));
+        // Emptied again at once for a refresh.
+        QElapsedTimer emptying;
+        emptying.start();
+        h.manager->importsCommands().refreshSystemFavorites();
+        QCOMPARE(system->childCount(), 0);
+        QVERIFY(emptying.elapsed() < 1000);
+        QVERIFY(h.waitForSystemFavorites());
     }
 
     void noSystemFavoritesIsTold()

@@ -101,6 +101,53 @@ private slots:
         QCOMPARE(TestFiles::read(path), bytes);
     }
 
+    // Whatever the reader takes in, the writer gives back so that it reads
+    // as the same tree, and written again it is the same bytes.
+    void whatIsReadIsWrittenBackToReadTheSame_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("shape");
+        QTest::newRow("a control character in a caption after a lone CR")
+            << QByteArray("History\rHi\x1Estory") << QStringList({"History", "History"});
+        QTest::newRow("control characters")
+            << QByteArray("Favorites\r\n\tNe\x01ws\x7f\r\n\t\t\x1b[31mhttp://a.test/\x07\r\nHistory\r\n")
+            << QStringList({"Favorites", ".News", "..[31mhttp://a.test/", "History"});
+        QTest::newRow("a control character before blanks")
+            << QByteArray("Favorites\r\n\t\x1E  News\r\n") << QStringList({"Favorites", ".News"});
+        QTest::newRow("lone CRs and LFs")
+            << QByteArray("Favorites\r\tA\n\t\tb\r\r\nHistory\n") << QStringList({"Favorites", ".A", "..b", "", "History"});
+        QTest::newRow("two byte order marks")
+            << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF" "Favorites\r\nHistory\r\n") << QStringList({QChar(0xFEFF) + QStringLiteral("Favorites"), "History"});
+        QTest::newRow("TABs inside and at the end")
+            << QByteArray("Favorites\r\n\tA\tB\t\r\n") << QStringList({"Favorites", ".AB"});
+        QTest::newRow("line and paragraph separators, NEL")
+            << QByteArray("Favorites\r\n\tA\xe2\x80\xa8" "B\xe2\x80\xa9" "C\xc2\x85" "D\r\n") << QStringList({"Favorites", ".ABCD"});
+        QTest::newRow("Windows-1252 with its unassigned bytes")
+            << QByteArray("Favorites\r\n\tNG \x95 \x81\x8d\x8f\x90\x9d" "caf\xe9\r\n") << QStringList({"Favorites", ".NG \u2022 caf\u00e9"});
+        QTest::newRow("empty captions")
+            << QByteArray("\r\n\t\r\n\t\t\r\n\t\r\n") << QStringList({"", ".", "..", "."});
+        QTest::newRow("blanks only")
+            << QByteArray("Favorites\r\n\t\r\n\t \r\n") << QStringList({"Favorites", ".", ".."});
+        const QByteArray longCaption(300000, 'x');
+        QTest::newRow("a very long caption")
+            << QByteArray("Favorites\r\n\t" + longCaption + "\r\n") << QStringList({"Favorites", "." + QString::fromLatin1(longCaption)});
+    }
+    void whatIsReadIsWrittenBackToReadTheSame()
+    {
+        QFETCH(QByteArray, bytes);
+        const QString path = write(bytes);
+        AddressTree tree;
+        QCOMPARE(AddressTreeText::readTreeText(tree, path), AddressTreeText::ReadResult::Read);
+        QTEST(shape(tree), "shape");
+        QVERIFY(AddressTreeText::writeTreeText(tree, path));
+        const QByteArray written = TestFiles::read(path);
+        AddressTree back;
+        QCOMPARE(AddressTreeText::readTreeText(back, path), AddressTreeText::ReadResult::Read);
+        QTEST(shape(back), "shape");
+        QVERIFY(AddressTreeText::writeTreeText(back, path));
+        QCOMPARE(TestFiles::read(path), written);
+    }
+
     void captionsCannotChangeTheShape_data()
     {
         QTest::addColumn<QString>("caption");

@@ -10,7 +10,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     Fuzz::startApplication(); // the sqlite driver is a plugin
     Fuzz::Scratch scratch;
     const QString path = scratch.write(QStringLiteral("firefox/profile/places.sqlite"), data, size);
-    const QStringList urls = SystemFavorites::readFirefoxPlaces(path);
+    SystemFavorites::Report report;
+    const QStringList urls = SystemFavorites::readFirefoxPlaces(path, &report);
+    Fuzz::require(urls.size() <= SystemFavorites::MaxEntries, "no more than the entries allowed are read");
     for (const QString &url : urls)
         Fuzz::require(!url.isEmpty() && !url.startsWith(QLatin1String("place:")), "only bookmarks are read");
     return 0;

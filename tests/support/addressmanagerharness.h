@@ -1,6 +1,7 @@
 #pragma once
 
 #include "addresses/addressmanager.h"
+#include "addresses/importscommands.h"
 #include "addresses/addresstree.h"
 #include "addresses/addresstreeview.h"
 #include "addresses/managerpanel.h"
@@ -13,7 +14,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QAction>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <memory>
 
@@ -76,6 +79,17 @@ struct AddressManagerHarness : GridFeaturesHarness
                                                                                 pnControls, pnGridTop, skManager,
                                                                                 laQueue},
                                                    environment);
+        // The system favorites are read on a thread of their own; the
+        // commands that start a read wait here for it to end, as a user
+        // would, so what follows sees the filled tree and its messages.
+        for (const char *name : {"skManager", "RefreshImportSystem", "RefreshSystemImportsMaster"})
+            if (QAction *action = commands.command(QLatin1String(name)))
+                QObject::connect(action, &QAction::triggered, manager.get(), [this] { waitForSystemFavorites(); });
+    }
+    // Until no read of the system favorites runs; false after 20 s.
+    bool waitForSystemFavorites() const
+    {
+        return QTest::qWaitFor([this] { return !manager->importsCommands().readingSystemFavorites(); }, 20000);
     }
     ~AddressManagerHarness()
     {
