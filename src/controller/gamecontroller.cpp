@@ -162,6 +162,11 @@ void GameController::retirePolling()
 
 bool GameController::isForeground() const
 {
+    // The boss strip is the program too, though it is seldom the active
+    // window: the user has gone on to something else. It must hear the
+    // button that brings the window back.
+    if (m_flags.bossState)
+        return true;
     QScrollArea *box = m_grid.scrollBox();
     QWidget *window = box ? box->window() : nullptr;
     return window && window->isActiveWindow();

@@ -66,6 +66,7 @@ NavGrid::NavGrid(BrowserGrid &grid, Settings &settings, RuntimeFlags &flags, Pro
             square.highlighted = pane->hasHighlights();
             square.sounding = pane->audible();
             square.muted = pane->audioMuted();
+            square.notResponding = !pane->responding();
         }
         return square;
     });
@@ -90,6 +91,7 @@ NavGrid::NavGrid(BrowserGrid &grid, Settings &settings, RuntimeFlags &flags, Pro
     connect(&grid, &BrowserGrid::panesChanged, this, &NavGrid::updateMap);
     connect(&grid, &BrowserGrid::activeBrowserDeleted, this, &NavGrid::updateMap);
     connect(&grid, &BrowserGrid::paneSoundChanged, m_panel->dgNavGrid, qOverload<>(&QWidget::update));
+    connect(&grid, &BrowserGrid::paneRespondingChanged, m_panel->dgNavGrid, qOverload<>(&QWidget::update));
     connect(m_hint, &NavHintPanel::sizeDragged, this, [this](QSize size) {
         m_settings.navGridHintWidth = size.width();
         m_settings.navGridHintHeight = size.height();
@@ -161,7 +163,7 @@ bool NavGrid::placePanel(int position)
         setResizeMode(false);
         hideHint();
         m_settings.navGridLastPosition = position;
-        if (!NavGridPlacement::panelFits(m_parts.window->size())) {
+        if (NavGridPlacement::windowTooSmall(m_parts.window->size())) {
             m_shown = false;
             m_parts.skNavGrid->setDown(false);
             m_panel->hide();
@@ -373,6 +375,8 @@ void NavGrid::hoverSquare(int cell, Qt::KeyboardModifiers keys)
     }
     const QString address = pane->control()->locationUrl();
     QString caption = QStringLiteral("%1: %2").arg(cell).arg(AddressLabels::serverWithPort(address));
+    if (!pane->responding())
+        caption += QStringLiteral(" - not responding");
     if (pane->audible())
         caption += pane->audioMuted() ? QStringLiteral(" - playing sound, muted") : QStringLiteral(" - playing sound");
     if (!m_hint->addressMode()) {

@@ -60,7 +60,24 @@ void NavGridMap::paintEvent(QPaintEvent *)
             p.drawImage(at, m_search);
         if (square.sounding)
             paintSpeaker(p, at, square.muted);
+        if (square.notResponding)
+            paintNotResponding(p, at);
     }
+}
+
+void NavGridMap::paintNotResponding(QPainter &painter, QPoint squareOrigin)
+{
+    const int side = NavGridPlacement::SquarePitch - 1;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    const QColor red(220, 30, 30);
+    painter.fillRect(QRect(squareOrigin, QSize(side, 2)), red);
+    painter.fillRect(QRect(squareOrigin + QPoint(0, side - 2), QSize(side, 2)), red);
+    painter.fillRect(QRect(squareOrigin, QSize(2, side)), red);
+    painter.fillRect(QRect(squareOrigin + QPoint(side - 2, 0), QSize(2, side)), red);
+    painter.fillRect(QRect(squareOrigin + QPoint(3, side / 2 - 2), QSize(side - 6, 4)), red);
+    painter.fillRect(QRect(squareOrigin + QPoint(4, side / 2 - 1), QSize(side - 8, 2)), Qt::white);
+    painter.restore();
 }
 
 void NavGridMap::paintSpeaker(QPainter &painter, QPoint squareOrigin, bool muted)

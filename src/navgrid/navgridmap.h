@@ -25,6 +25,7 @@ public:
         bool highlighted = false;
         bool sounding = false;
         bool muted = false;
+        bool notResponding = false;
     };
     using SquareReader = std::function<Square(int cell)>;
 
@@ -37,6 +38,9 @@ public:
     void setPictures(const QImage &occupied, const QImage &selected, const QImage &search);
     // The speaker of a square that makes sound, in the square's top right.
     static void paintSpeaker(QPainter &painter, QPoint squareOrigin, bool muted);
+    // The mark of a pane whose page does not answer: a red frame round the
+    // square with a white bar across, as a stop sign.
+    static void paintNotResponding(QPainter &painter, QPoint squareOrigin);
     // The active browser's square, -1 for none.
     int selectedSquare() const;
 

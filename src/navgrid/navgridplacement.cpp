@@ -32,6 +32,11 @@ bool panelFits(QSize window)
     return PanelSize.width() < window.width() && PanelSize.height() < window.height();
 }
 
+bool windowTooSmall(QSize window)
+{
+    return window.width() < PanelSize.width() || window.height() < PanelSize.height();
+}
+
 QPoint hintPosition(const QRect &panel, QSize hint, QSize gridPanel)
 {
     // "More than half": compared doubled, so an odd width needs no rounding.

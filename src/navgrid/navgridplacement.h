@@ -28,8 +28,11 @@ struct GridArea
 // (the panel then stays where it is).
 bool panelPosition(int position, const GridArea &area, QPoint *topLeft);
 
-// The panel fits a window narrower and lower than it is.
+// The panel can be shown in a window wider and higher than it is.
 bool panelFits(QSize window);
+// A shown panel is taken away only from a window narrower or lower than it
+// is: one exactly as wide or as high keeps it.
+bool windowTooSmall(QSize window);
 
 // Where the hint goes beside the panel, towards the middle of the grid
 // panel, overlapping the map panel by 8 pixels.

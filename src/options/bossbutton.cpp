@@ -112,8 +112,14 @@ void BossButton::leave()
     // The restore is no resize by the user: the size watch has seen it.
     m_flags.lastWidth = m_flags.bossWidth;
     m_flags.lastHeight = m_flags.bossHeight;
-    if (visible)
+    if (visible) {
         window->show();
+        // Back in front and active, as the user left it: the keys and the
+        // controller, which reads only while the program is in front, go
+        // on at once.
+        window->raise();
+        window->activateWindow();
+    }
     m_flags.bossState = false;
     if (m_parts.pauseAudio)
         m_parts.pauseAudio(false);

@@ -13,6 +13,7 @@
 #include "grid/gridsearch.h"
 #include "options/panelwidgets.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -90,9 +91,10 @@ GridToolsPanel::GridToolsPanel(BrowserGrid &grid, GridSearch &search, GridMainte
     bottom->setObjectName(QStringLiteral("pnGridToolsBottom"));
     bottom->setGeometry(1, 281, 402, 34);
     button(bottom, "btnHelpGridTools", QStringLiteral("Help"), QStringLiteral("Open the help file."), {8, 5, 75, 24});
-    auto *close = button(bottom, "btnCloseGridTools", QStringLiteral("Close"),
-                         QStringLiteral("Close the grid tools panel."), {319, 5, 75, 24});
-    connect(close, &QPushButton::clicked, &m_overlays, &OverlayPanels::hideAll);
+    btnCloseGridTools = button(bottom, "btnCloseGridTools", QStringLiteral("Close"),
+                               QStringLiteral("Close the grid tools panel."), {319, 5, 75, 24});
+    for (QPushButton *close : {btnCloseGridTools, btnCloseResources})
+        connect(close, &QPushButton::clicked, &m_overlays, &OverlayPanels::hideAll);
     connect(bottom->findChild<QPushButton *>(QStringLiteral("btnHelpGridTools")), &QPushButton::clicked, this, [this] {
         // The help page opens at the grid tools; where there is none, nothing.
         const QString page = m_flags.programFolder + QStringLiteral("Vorlan Help.html");
@@ -137,7 +139,12 @@ QWidget *GridToolsPanel::buildSearchPage()
     cbSearchTextList->setEditable(true);
     cbSearchTextList->setInsertPolicy(QComboBox::NoInsert);
     cbSearchTextList->setGeometry(10, 28, 282, 24);
+    // A click on the field gives the focus to the box, which hands its keys
+    // to the text field past the field's own filters: Enter is watched on
+    // both, and on the dropped-down list of earlier texts.
+    cbSearchTextList->installEventFilter(this);
     cbSearchTextList->lineEdit()->installEventFilter(this);
+    cbSearchTextList->view()->installEventFilter(this);
     btnStartSearch = button(page, "btnStartSearch", QStringLiteral("Start"),
                             QStringLiteral("Search the browsers in the grid for the search text."), {300, 28, 80, 24});
     cbSearchDownloaded = new QCheckBox(QStringLiteral("Search on download"), page);
@@ -251,6 +258,10 @@ QWidget *GridToolsPanel::buildResourcesPage()
     Label35 = number("Label35", {280, 162, 90, 16});
     btnRefreshResources = button(page, "btnRefreshResources", QStringLiteral("Refresh"),
                                  QStringLiteral("Update the gauges."), {306, 212, 80, 24});
+    // The panel's second Close, beside Refresh on the page that is only
+    // looked at.
+    btnCloseResources = button(page, "btnCloseResources", QStringLiteral("Close"), QStringLiteral("Close."),
+                               {218, 212, 80, 24});
     connect(btnRefreshResources, &QPushButton::clicked, this, [this] {
         if (!refreshResources())
             m_prompter.showInformation(QStringLiteral("Could not get the system resource information"));
@@ -309,16 +320,37 @@ void GridToolsPanel::pageChanged(int index)
 
 bool GridToolsPanel::eventFilter(QObject *watched, QEvent *event)
 {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::ShortcutOverride)
+        return QFrame::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent *>(event)->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        return QFrame::eventFilter(watched, event);
     // Enter in the search box starts the search.
-    if (watched == cbSearchTextList->lineEdit() && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            if (!cbSearchTextList->currentText().trimmed().isEmpty())
-                startSearch();
-            return true;
-        }
+    if (type == QEvent::KeyPress && (watched == cbSearchTextList || watched == cbSearchTextList->lineEdit())) {
+        enterInSearchText();
+        return true;
+    }
+    // Enter on the dropped-down list takes the text picked there (the box
+    // closes the list and sets its text first) and searches for it; an Enter
+    // that picked nothing leaves the list open and searches nothing.
+    if (type == QEvent::ShortcutOverride && watched == cbSearchTextList->view()
+        && cbSearchTextList->view()->isVisible()) {
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (!cbSearchTextList->view()->isVisible())
+                    enterInSearchText();
+            },
+            Qt::QueuedConnection);
     }
     return QFrame::eventFilter(watched, event);
+}
+
+void GridToolsPanel::enterInSearchText()
+{
+    if (!cbSearchTextList->currentText().trimmed().isEmpty())
+        startSearch();
 }
 
 void GridToolsPanel::rememberSearchText()

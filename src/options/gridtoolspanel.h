@@ -53,6 +53,8 @@ public:
     QTabWidget *pcGridTools;
     QComboBox *cbSearchTextList, *cbSearchColor;
     QPushButton *btnStartSearch, *btnResetResultList, *btnDefragGrid, *btnCleanUpGrid, *btnRefreshResources;
+    // The two Close buttons: the bottom strip's and the "Resources" page's.
+    QPushButton *btnCloseGridTools, *btnCloseResources;
     QCheckBox *cbSearchDownloaded, *cbProximate;
     QLabel *Label31, *Label28, *Label8, *Label48;
     QProgressBar *puBrowserSearch, *puDefragCleanUp;
@@ -72,6 +74,8 @@ private:
     QWidget *buildMaintenancePage();
     QWidget *buildResourcesPage();
     void rememberSearchText();
+    // Enter in cbSearchTextList: the search, unless the text is blank.
+    void enterInSearchText();
     void startSearch();
     void fillResults();
     void pageChanged(int index);

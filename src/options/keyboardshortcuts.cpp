@@ -2,6 +2,7 @@
 
 #include "core/prompter.h"
 #include "options/browserstepping.h"
+#include "options/quietprompter.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -109,9 +110,12 @@ bool KeyboardShortcuts::eventFilter(QObject *watched, QEvent *event)
         return false;
     auto *key = static_cast<QKeyEvent *>(event);
     const int code = key->key();
-    if (!examining()) {
-        // An Escape that closes a dialog or a menu must not come back as a
-        // boss button on its release.
+    // A key inside a popup (an open drop-down list, a menu) is the popup's,
+    // also on the part of its way after the popup closed itself with it.
+    const bool inPopup = static_cast<QWidget *>(watched)->window()->windowType() == Qt::Popup;
+    if (inPopup || !examining()) {
+        // An Escape that closes a dialog, a menu or a list must not come
+        // back as a boss button on its release.
         if (code == Qt::Key_Escape)
             m_escapePressed = false;
         return false;
@@ -141,6 +145,7 @@ bool KeyboardShortcuts::eventFilter(QObject *watched, QEvent *event)
 void KeyboardShortcuts::runShortcut(int key)
 {
     // The audio and browser keys report nothing when they fail.
+    const QuietPrompter::Hold quiet(m_quiet);
     switch (key) {
     case Qt::Key_PageUp:
         run(m_hooks.priorSong);

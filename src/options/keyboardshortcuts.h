@@ -8,6 +8,7 @@
 
 class BrowserStepping;
 class Prompter;
+class QuietPrompter;
 class QKeyEvent;
 class QWidget;
 
@@ -34,6 +35,10 @@ public:
     // While one of these panels is visible no key is looked at
     // (pnOptions, pnGridTools, pnManager).
     void setBlockingPanels(const QList<QWidget *> &panels);
+    // The prompter the audio operations behind the hooks report through:
+    // held quiet while a shortcut runs them, so a failing key says nothing
+    // where the same operation from its button says why.
+    void setQuietPrompter(QuietPrompter *prompter) { m_quiet = prompter; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -48,5 +53,6 @@ private:
     BrowserStepping &m_stepping;
     Hooks m_hooks;
     QList<QPointer<QWidget>> m_panels;
+    QuietPrompter *m_quiet = nullptr;
     bool m_escapePressed = false; // the Escape being released went down here
 };

@@ -129,6 +129,9 @@ QList<FeatureRow> extrasRows(Settings &settings)
     rows << music << lifecycle << sound;
     rows << FeatureRow{"Restore session", {"No", "Yes"}, &settings.restoreSession, defaults.restoreSession,
                        defaults.restoreSession};
+    // Read once at start: the engine's processes are made with the program.
+    rows << FeatureRow{"Page processes", {"One per site", "Shared, lighter"}, &settings.pageProcesses,
+                       defaults.pageProcesses, defaults.pageProcesses};
     return rows;
 }
 

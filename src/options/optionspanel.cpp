@@ -257,8 +257,10 @@ QWidget *OptionsPanel::buildExtrasPage()
                                          "browser.\n\nPages out of view: panes scrolled out of view are "
                                          "frozen after 10 seconds (or freed after 5 minutes) and wake when they "
                                          "are shown or needed.\n\nRestore session: the panes of the last run come back in "
-                                         "their cells at the next start."),
-                          {10, 126, 440, 140});
+                                         "their cells at the next start.\n\nPage processes: one per site keeps a "
+                                         "hung, crashed or greedy page to its own site's panes; shared is lighter, for "
+                                         "machines short of memory. Applied at the next start."),
+                          {10, 126, 440, 190});
     about->setWordWrap(true);
     about->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return page;

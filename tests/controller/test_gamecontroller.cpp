@@ -463,6 +463,30 @@ private slots:
         QTRY_VERIFY(x.hBar()->value() > 2400);
     }
 
+    // The boss strip counts as the program in front: the user has gone on to
+    // another window, and the same button brings the window back.
+    void theBossButtonBringsTheWindowBack()
+    {
+        Harness x;
+        x.h.settings.dxButtons[6] = ControllerActions::WindowBossButton;
+        x.duringBoss = [&x] { x.h.flags.bossState = !x.h.flags.bossState; };
+        QVERIFY(x.start());
+        QVERIFY(x.press(6));
+        QTRY_COMPARE(x.calls, QStringList{"toggleBossButton"});
+        QVERIFY(x.h.flags.bossState);
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QVERIFY(x.press(6));
+        QTRY_COMPARE(x.calls, QStringList({"toggleBossButton", "toggleBossButton"}));
+        QVERIFY(!x.h.flags.bossState);
+        QVERIFY(x.h.prompter.shown.isEmpty());
+        // Back to normal, a window in the background hears nothing.
+        QVERIFY(x.press(6));
+        QCOMPARE(x.calls.size(), 2);
+    }
+
     void stoppingEndsTheThread()
     {
         // An action that ends polling while the thread waits for that very

@@ -96,6 +96,34 @@ private slots:
         QCOMPARE(h.prompter.texts(), QStringList{"Resize, window is to small to show the nav grid panel."});
     }
 
+    // A shown panel stays in a window just as high or as wide as itself and
+    // goes only from one a pixel lower or narrower, when a snap places it.
+    void aShownPanelStaysInAWindowItsOwnSize_data()
+    {
+        QTest::addColumn<QSize>("window");
+        QTest::addColumn<bool>("stays");
+        QTest::newRow("as high as the panel") << QSize(915, 161) << true;
+        QTest::newRow("one pixel lower") << QSize(915, 160) << false;
+        QTest::newRow("as wide as the panel") << QSize(183, 600) << true;
+        QTest::newRow("one pixel narrower") << QSize(182, 600) << false;
+    }
+    void aShownPanelStaysInAWindowItsOwnSize()
+    {
+        QFETCH(QSize, window);
+        QFETCH(bool, stays);
+        NavGridHarness h;
+        h.window.setMinimumSize(1, 1);
+        QTest::mouseClick(h.skNavGrid, Qt::LeftButton);
+        QVERIFY(h.nav->panel()->isVisible());
+        h.window.resize(window);
+        QCOMPARE(h.window.size(), window);
+        QTest::mouseClick(h.nav->panel()->snapButtons[0], Qt::LeftButton);
+        QCOMPARE(h.settings.navGridLastPosition, 1);
+        QCOMPARE(h.nav->panel()->isVisible(), stays);
+        QCOMPARE(h.skNavGrid->isDown(), stays);
+        QVERIFY(h.prompter.shown.isEmpty());
+    }
+
     void mapShowsOccupiedActiveAndHighlightedSquares()
     {
         NavGridHarness h;
@@ -154,6 +182,29 @@ private slots:
         // Silent again: the mark goes.
         h.control(browserNo)->setAudible(false);
         QCOMPARE(h.map()->grab().toImage(), silent);
+    }
+
+    // A page that does not answer is framed in red on the map and its hint
+    // says so, until it answers again.
+    void aPaneNotRespondingIsMarked()
+    {
+        NavGridHarness h;
+        h.commands.trigger(QStringLiteral("skNavGrid"));
+        h.open(QStringLiteral("http://a.test/"));
+        h.open(QStringLiteral("http://b.test/"));
+        const QImage answering = h.map()->grab().toImage();
+        h.control(0)->setResponding(false);
+        const int cell = h.grid->pane(0)->cellIndex;
+        QVERIFY(h.map()->square(cell).notResponding);
+        QVERIFY(!h.map()->square(h.grid->pane(1)->cellIndex).notResponding);
+        const QImage marked = h.map()->grab().toImage();
+        const QPoint origin(cell * 17, 0);
+        QCOMPARE(marked.pixelColor(origin + QPoint(0, 7)), QColor(220, 30, 30));
+        QCOMPARE(marked.pixelColor(origin + QPoint(7, 7)), QColor(Qt::white));
+        h.hover(cell, Qt::ControlModifier);
+        QCOMPARE(h.hint()->laNavServer->text(), QStringLiteral("0: a.test - not responding"));
+        h.control(0)->setResponding(true);
+        QCOMPARE(h.map()->grab().toImage(), answering);
     }
 
     void dragAPaneToAFreeSquare()

@@ -9,11 +9,14 @@
 #include "support/gridharness.h"
 #include "support/recordingshell.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 
@@ -93,9 +96,13 @@ private slots:
         for (int n : {0, 2})
             h.control(n)->scriptResult = 2; // these pages find the text
         h.control(1)->scriptResult = 0;
+        QVERIFY(QTest::qWaitForWindowActive(&h.window));
         h.panel->open();
-        h.panel->cbSearchTextList->setEditText(QStringLiteral("apple"));
-        QTest::keyClick(h.panel->cbSearchTextList->lineEdit(), Qt::Key_Return);
+        // The user clicks into the field, types and presses Enter.
+        QTest::mouseClick(h.panel->cbSearchTextList->lineEdit(), Qt::LeftButton);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("apple"));
+        QCOMPARE(h.panel->cbSearchTextList->currentText(), QStringLiteral("apple"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(h.panel->Label31->text(), QStringLiteral("Finished."));
         QCOMPARE(h.panel->puBrowserSearch->value(), 3);
         QCOMPARE(h.panel->cbSearchTextList->count(), 1);
@@ -115,6 +122,77 @@ private slots:
         h.panel->btnResetResultList->click();
         QCOMPARE(h.panel->cbSearchResultList->count(), 0);
         QCOMPARE(h.panel->cbSearchTextList->currentText(), QString());
+    }
+
+    // The list of earlier texts: Enter on one of them searches for it; a
+    // blank text searches nothing.
+    void enterOnTheListOfEarlierTexts()
+    {
+        Harness h;
+        h.open(QStringLiteral("http://p0.test/"));
+        h.control(0)->scriptResult = 1;
+        QVERIFY(QTest::qWaitForWindowActive(&h.window));
+        h.panel->open();
+        QTest::mouseClick(h.panel->cbSearchTextList->lineEdit(), Qt::LeftButton);
+        for (const QString &text : {QStringLiteral("apple"), QStringLiteral("pear")}) {
+            QTest::keyClicks(QApplication::focusWidget(), text);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+        }
+        QCOMPARE(h.panel->cbSearchTextList->count(), 2);
+        h.panel->btnResetResultList->click();
+        const qsizetype scripts = h.control(0)->scripts.size();
+        // Blank: Enter starts nothing.
+        QTest::mouseClick(h.panel->cbSearchTextList->lineEdit(), Qt::LeftButton);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("   "));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(h.panel->Label31->text(), QStringLiteral("Stopped"));
+        QCOMPARE(h.control(0)->scripts.size(), scripts);
+
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down, Qt::AltModifier);
+        QAbstractItemView *list = h.panel->cbSearchTextList->view();
+        QTRY_VERIFY(list->isVisible());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home);
+        QCOMPARE(list->currentIndex().data().toString(), QStringLiteral("apple"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_COMPARE(h.panel->Label31->text(), QStringLiteral("Finished."));
+        QVERIFY(!list->isVisible());
+        QCOMPARE(h.panel->cbSearchTextList->currentText(), QStringLiteral("apple"));
+        QVERIFY(h.control(0)->scripts.size() > scripts);
+        QVERIFY(h.control(0)->scripts.last().contains(QStringLiteral("[\"apple\",")));
+        QCOMPARE(h.panel->cbSearchResultList->count(), 1);
+        QCOMPARE(h.panel->cbSearchTextList->count(), 2);
+        QVERIFY(h.prompter.shown.isEmpty());
+    }
+
+    // Both Close buttons close the panel: the bottom strip's and the one on
+    // the "Resources" page.
+    void eitherCloseButtonClosesThePanel_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("bottom strip") << 0 << "btnCloseGridTools" << "Close the grid tools panel.";
+        QTest::newRow("resources page") << 2 << "btnCloseResources" << "Close.";
+    }
+    void eitherCloseButtonClosesThePanel()
+    {
+        QFETCH(int, page);
+        QFETCH(QString, button);
+        QFETCH(QString, hint);
+        Harness h;
+        QVERIFY(h.commands.trigger(QStringLiteral("skGridTools")));
+        QTabBar *tabs = h.panel->pcGridTools->tabBar();
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(page).center());
+        QCOMPARE(h.panel->pcGridTools->currentIndex(), page);
+        auto *close = h.panel->findChild<QPushButton *>(button);
+        QVERIFY(close);
+        QCOMPARE(close->text(), QStringLiteral("Close"));
+        QCOMPARE(close->toolTip(), hint);
+        QVERIFY(close->isVisible());
+        QTest::mouseClick(close, Qt::LeftButton);
+        QVERIFY(!h.panel->isVisible());
     }
 
     void searchOnDownloadFollowsTheBox()

@@ -40,6 +40,7 @@ class TestOptionsPanel : public QObject
             {"paneSound", &s.paneSound},
             {"restoreSession", &s.restoreSession},
             {"pagesOutOfView", &s.pagesOutOfView},
+            {"pageProcesses", &s.pageProcesses},
         };
         return fields.value(name);
     }
@@ -97,6 +98,9 @@ private slots:
         QTest::newRow("no restore") << x << "Restore session" << "No" << "restoreSession" << 0 << "" << false;
         QTest::newRow("discard") << x << "Pages out of view" << "Discard pages out of view" << "pagesOutOfView" << 2
                                  << "applyPagesOutOfView" << false;
+        // Taken at the next start: nothing runs now.
+        QTest::newRow("shared processes") << x << "Page processes" << "Shared, lighter" << "pageProcesses" << 1 << ""
+                                          << false;
     }
     void choicesStoreTheirListPosition()
     {

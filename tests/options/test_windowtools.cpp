@@ -1,8 +1,11 @@
+#include "appearance/widgets/dropdowncombobox.h"
 #include "options/bossbutton.h"
 #include "options/browserstepping.h"
 #include "options/keyboardshortcuts.h"
+#include "options/quietprompter.h"
 #include "support/optionsharness.h"
 
+#include <QAbstractItemView>
 #include <QDialog>
 #include <QFile>
 #include <QLineEdit>
@@ -39,21 +42,34 @@ class TestWindowTools : public QObject
     {
         BrowserStepping stepping{*grid, flags};
         QStringList keys;
+        // The audio operations report through their own prompter, as the
+        // audio player does; those named here fail and say so.
+        QuietPrompter audioPrompter{prompter};
+        QStringList failing;
         std::unique_ptr<KeyboardShortcuts> shortcuts;
         QLineEdit *edit = new QLineEdit(&window);
+        // The tool bar's two lists.
+        DropDownComboBox *cbWebAddressBar = new DropDownComboBox(&window);
+        DropDownComboBox *cbSelectBrowserList = new DropDownComboBox(&window);
         KeyRig()
         {
-            const auto note = [this](const char *name) {
-                return [this, name] {
-                    keys << QLatin1String(name);
-                    return true;
-                };
-            };
             KeyboardShortcuts::Hooks hooks{[this] { return boss->toggle(); }, note("priorSong"), note("nextSong"),
                                            note("priorGenre"), note("startOrNextGenre"), note("stopAudio"),
                                            note("toggleActivePaneMute")};
             shortcuts = std::make_unique<KeyboardShortcuts>(prompter, stepping, hooks);
             shortcuts->setBlockingPanels({panel.get()});
+            shortcuts->setQuietPrompter(&audioPrompter);
+            cbWebAddressBar->setObjectName(QStringLiteral("cbWebAddressBar"));
+            cbWebAddressBar->setEditable(true);
+            cbWebAddressBar->setGeometry(20, 550, 400, 24);
+            cbWebAddressBar->addItems({QStringLiteral("http://a.test/"), QStringLiteral("http://b.test/")});
+            cbSelectBrowserList->setObjectName(QStringLiteral("cbSelectBrowserList"));
+            cbSelectBrowserList->setGeometry(440, 550, 300, 24);
+            cbSelectBrowserList->addItems({QStringLiteral("0 \u2022 http://a.test/"),
+                                           QStringLiteral("1 \u2022 http://b.test/")});
+            for (QWidget *w : {static_cast<QWidget *>(edit), static_cast<QWidget *>(cbWebAddressBar),
+                               static_cast<QWidget *>(cbSelectBrowserList)})
+                w->show();
             sbMainGrid->setFocusPolicy(Qt::StrongFocus);
             window.activateWindow();
             sbMainGrid->setFocus();
@@ -62,6 +78,23 @@ class TestWindowTools : public QObject
         {
             QTest::keyPress(to, key, mods);
             QTest::keyRelease(to, key, mods);
+        }
+        // A key as the user presses it: each half goes to whatever has the
+        // focus at that moment.
+        void press(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier)
+        {
+            QTest::keyPress(QApplication::focusWidget(), key, mods);
+            QTest::keyRelease(QApplication::focusWidget(), key, mods);
+        }
+        std::function<bool()> note(const QString &name)
+        {
+            return [this, name] {
+                keys << name;
+                if (!failing.contains(name))
+                    return true;
+                audioPrompter.showInformation(QStringLiteral("Could not populate the genre lists."));
+                return false;
+            };
         }
     };
 
@@ -186,6 +219,34 @@ private slots:
         QVERIFY(!h.flags.bossState);
     }
 
+    // The audio keys report nothing when their operation fails; the same
+    // operation from its button still says why.
+    void failingAudioKeysSayNothing_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("operation");
+        QTest::newRow("home") << int(Qt::Key_Home) << "startOrNextGenre";
+        QTest::newRow("insert") << int(Qt::Key_Insert) << "startOrNextGenre";
+        QTest::newRow("end") << int(Qt::Key_End) << "priorGenre";
+        QTest::newRow("page up") << int(Qt::Key_PageUp) << "priorSong";
+        QTest::newRow("page down") << int(Qt::Key_PageDown) << "nextSong";
+    }
+    void failingAudioKeysSayNothing()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, operation);
+        KeyRig h;
+        h.failing = QStringList{operation};
+        QVERIFY(QTest::qWaitForWindowActive(&h.window));
+        QTest::mouseClick(h.sbMainGrid, Qt::LeftButton);
+        h.press(Qt::Key(key), Qt::ControlModifier);
+        QCOMPARE(h.keys, QStringList{operation});
+        QVERIFY(h.prompter.shown.isEmpty());
+        // The button runs the operation outside any shortcut.
+        QVERIFY(!h.note(operation)());
+        QCOMPARE(h.prompter.texts(), QStringList{"Could not populate the genre lists."});
+    }
+
     void escapeClosingADialogLeavesTheWindowAlone()
     {
         KeyRig h;
@@ -198,6 +259,63 @@ private slots:
         dialog.exec();
         QTest::keyRelease(h.sbMainGrid, Qt::Key_Escape);
         QVERIFY(!h.flags.bossState);
+    }
+
+    // Escape on an open list closes the list and nothing else; the next
+    // Escape is the boss button's.
+    void escapeOnAnOpenListClosesOnlyTheList_data()
+    {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<bool>("altDown"); // opened from the keyboard, else by a click
+        QTest::newRow("select list, clicked") << "cbSelectBrowserList" << false;
+        QTest::newRow("address bar, clicked on its arrow") << "cbWebAddressBar" << false;
+        QTest::newRow("address bar, Alt+Down") << "cbWebAddressBar" << true;
+    }
+    void escapeOnAnOpenListClosesOnlyTheList()
+    {
+        QFETCH(QString, list);
+        QFETCH(bool, altDown);
+        KeyRig h;
+        QVERIFY(QTest::qWaitForWindowActive(&h.window));
+        auto *box = h.window.findChild<QComboBox *>(list);
+        QVERIFY(box);
+        if (altDown) {
+            QTest::mouseClick(box->lineEdit(), Qt::LeftButton);
+            QVERIFY(!box->view()->isVisible());
+            h.press(Qt::Key_Down, Qt::AltModifier);
+        } else {
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->width() - 8, box->height() / 2));
+        }
+        QTRY_VERIFY(box->view()->isVisible());
+        h.press(Qt::Key_Escape);
+        QTRY_VERIFY(!box->view()->isVisible());
+        QVERIFY(!h.flags.bossState);
+        QCOMPARE(h.window.geometry(), QRect(120, 80, 915, 600));
+        QCOMPARE(QApplication::focusWidget(), box);
+        h.press(Qt::Key_Escape);
+        QVERIFY(h.flags.bossState);
+        QVERIFY(h.prompter.shown.isEmpty());
+    }
+
+    // Back from the strip, the window is in front and active again, though
+    // the user had gone on to another program meanwhile.
+    void leavingBossModeActivatesTheWindow()
+    {
+        if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+            QSKIP("The offscreen platform activates every window it shows: this needs an X server "
+                  "(xvfb-run with QT_QPA_PLATFORM=xcb).");
+        BossRig h;
+        h.window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&h.window));
+        QVERIFY(h.boss->toggle());
+        QWidget other;
+        other.setGeometry(300, 300, 200, 100);
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QVERIFY(!h.window.isActiveWindow());
+        QVERIFY(h.boss->toggle());
+        QTRY_VERIFY(h.window.isActiveWindow());
     }
 
     void theCustomProgramIsThePathItself()
