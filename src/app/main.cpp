@@ -8,6 +8,7 @@
 #include "core/desktopshell.h"
 #include "core/runtimeflags.h"
 #include "core/settings.h"
+#include "core/settingsstore.h"
 #include "pane/enginesetup.h"
 
 #include <QApplication>
@@ -15,7 +16,10 @@
 
 int main(int argc, char *argv[])
 {
-    EngineSetup::applyBeforeApplication();
+    // The engine's page processes are set up with the application object:
+    // the choice is read from the settings file ahead of it.
+    EngineSetup::applyBeforeApplication(
+        EngineSetup::PageProcesses(SettingsStore::pageProcessesBeforeStart(SettingsStore::defaultFilePath())));
     QApplication app(argc, argv);
     EngineSetup::chooseRendering();
     QApplication::setApplicationName(QStringLiteral("Vorlan"));
@@ -29,8 +33,20 @@ int main(int argc, char *argv[])
 
     // A copy that runs already takes the addresses; this one ends.
     SingleInstance instance;
-    if (!instance.claim(command.addresses))
+    switch (instance.claim(command.addresses)) {
+    case SingleInstance::Claim::First:
+        break;
+    case SingleInstance::Claim::HandedOver:
         return 0;
+    case SingleInstance::Claim::NoAnswer:
+        qCritical("Vorlan is already running but does not answer; the addresses were not opened.");
+        return 1;
+    }
+    // Addresses handed over while this copy is still starting wait for the
+    // window to stand.
+    QStringList addressesWhileStarting;
+    QObject::connect(&instance, &SingleInstance::addressesReceived, &app,
+                     [&](const QStringList &addresses) { addressesWhileStarting += addresses; });
 
     Settings settings;
     RuntimeFlags flags;
@@ -60,6 +76,7 @@ int main(int argc, char *argv[])
     if (!started)
         return 0;
 
+    instance.disconnect(&app);
     QObject::connect(&instance, &SingleInstance::activationRequested, &window, &MainWindow::restoreAndRaise);
     QObject::connect(&instance, &SingleInstance::addressesReceived, &window, &MainWindow::openAddresses);
     QObject::connect(&window, &MainWindow::closed, &app, [&window] { QCoreApplication::exit(window.exitCode()); },
@@ -68,8 +85,9 @@ int main(int argc, char *argv[])
     window.show();
     running = true;
     // After the panes of the last session, which come back once the window stands.
-    if (!command.addresses.isEmpty())
-        QMetaObject::invokeMethod(&window, [&window, &command] { window.openAddresses(command.addresses); },
+    const QStringList firstAddresses = command.addresses + addressesWhileStarting;
+    if (!firstAddresses.isEmpty())
+        QMetaObject::invokeMethod(&window, [&window, firstAddresses] { window.openAddresses(firstAddresses); },
                                   Qt::QueuedConnection);
     if (terminationPending)
         QMetaObject::invokeMethod(&window, &QWidget::close, Qt::QueuedConnection);

@@ -9,8 +9,10 @@
 #include "options/custombutton.h"
 #include "options/keyboardshortcuts.h"
 #include "options/optionspanel.h"
+#include "options/quietprompter.h"
 #include "app/splashwindow.h"
 #include "app/windowappearance.h"
+#include "app/sessionkeeper.h"
 #include "app/windowframe.h"
 #include "appearance/skinimages.h"
 #include "audio/audiopage.h"
@@ -50,6 +52,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QTimer>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
@@ -193,7 +196,7 @@ bool MainWindow::startUp(SplashWindow *splash)
 bool MainWindow::loadSettings()
 {
     SettingsStore store(m_environment.settingsFile, m_environment.workArea, m_environment.today);
-    return store.load(m_settings);
+    return store.load(m_settings, &m_prompter);
 }
 
 bool MainWindow::setInternalFlags()
@@ -227,6 +230,7 @@ bool MainWindow::applyOptions()
 void MainWindow::createSubsystems()
 {
     m_grid = new BrowserGrid(m_settings, m_flags, m_prompter, *m_paneLook, m_frame->sbMainGrid, m_frame->pnMainGrid);
+    m_sessionKeeper = new SessionKeeper(*m_grid, GridSession::filePath(m_flags.dataFolder), m_prompter, this);
     createGridFeatures();
     WindowFrame &f = *m_frame;
     m_navGrid = new NavGrid(*m_grid, m_settings, m_flags, m_prompter, *m_overlays, *m_commands, *m_tinted,
@@ -236,7 +240,10 @@ void MainWindow::createSubsystems()
     connect(m_frame, &WindowFrame::maximizedOrRestored, m_navGrid, &NavGrid::showAfterWindowChange);
     // The system's own audio output unless told otherwise.
     m_media = new MpvBackend(m_environment.audioOutput, this);
-    m_audio = new AudioPlayer(m_flags, m_prompter, m_shell, *m_dialogs, *m_media, *m_commands, {m_frame->laAudio},
+    // The audio keys fail without a word; the same operations from the
+    // buttons and the controller still say why.
+    m_audioPrompter = std::make_unique<QuietPrompter>(m_prompter);
+    m_audio = new AudioPlayer(m_flags, *m_audioPrompter, m_shell, *m_dialogs, *m_media, *m_commands, {m_frame->laAudio},
                               this);
     m_lifecycle = new PageLifecycle(*m_grid, m_settings, this);
     // The music waits while the active pane makes sound.
@@ -337,6 +344,7 @@ void MainWindow::createOptions()
                                   [this] { return m_audio->stopAudio(true); },
                                   [this] { return m_grid->toggleActivePaneMute(); }};
     m_shortcuts = new KeyboardShortcuts(m_prompter, *m_stepping, keys, this);
+    m_shortcuts->setQuietPrompter(m_audioPrompter.get());
     m_shortcuts->setBlockingPanels({m_options, m_gridTools, m_addresses->panel()});
 }
 
@@ -374,9 +382,12 @@ void MainWindow::showEvent(QShowEvent *event)
     setGeometry(m_settings.left, m_settings.top, m_settings.width, m_settings.height);
     m_flags.lastWidth = width();
     m_flags.lastHeight = height();
-    // The panes of the last run come back once the window stands.
+    // The panes of the last run come back once the window stands; from then
+    // on the session file follows the open panes.
     if (m_settings.restoreSession == 1)
         QMetaObject::invokeMethod(this, &MainWindow::restoreSession, Qt::QueuedConnection);
+    else if (m_sessionKeeper)
+        m_sessionKeeper->start(false);
 }
 
 void MainWindow::restoreSession()
@@ -385,20 +396,35 @@ void MainWindow::restoreSession()
         return;
     const QString path = GridSession::filePath(m_flags.dataFolder);
     QList<GridSession::Pane> panes;
-    switch (GridSession::read(path, &panes)) {
+    int skipped = 0;
+    switch (GridSession::read(path, &panes, &skipped)) {
     case GridSession::ReadResult::Missing:
+        m_sessionKeeper->start(false);
         return;
     case GridSession::ReadResult::Damaged: {
         const QString kept = DamagedFile::moveAside(path);
         m_prompter.showInformation(QStringLiteral("Could not restore the panes of the last session.\n"
                                                   "The session file was kept as %1.")
                                        .arg(QFileInfo(kept.isEmpty() ? path : kept).fileName()));
+        m_sessionKeeper->start(false);
         return;
     }
     case GridSession::ReadResult::Read:
         break;
     }
     GridSession::restore(*m_grid, panes);
+    if (skipped == 0) {
+        m_sessionKeeper->start(true);
+        return;
+    }
+    // The sound panes are open; the file as it was stays aside, and the
+    // next round writes the panes as they are.
+    const QString kept = DamagedFile::moveAside(path);
+    m_prompter.showInformation(GridSession::skippedMessage(skipped)
+                               + (kept.isEmpty() ? QString()
+                                                 : QStringLiteral("\nThe session file was kept as %1.")
+                                                       .arg(QFileInfo(kept).fileName())));
+    m_sessionKeeper->start(false);
 }
 
 void MainWindow::resizeEvent(QResizeEvent *event)
@@ -463,11 +489,34 @@ void MainWindow::restoreAndRaise()
 
 void MainWindow::openAddresses(const QStringList &addresses)
 {
+    m_waitingAddresses += addresses;
     if (!m_grid || m_shutDown)
         return;
-    for (const QString &address : addresses)
-        if (!m_grid->openAddressInNewBrowser(address, BrowserType::btNormal))
+    while (!m_waitingAddresses.isEmpty()) {
+        // No pane opens under a grid-wide operation or a delete: the rest
+        // wait for its end rather than being dropped.
+        if (m_grid->operationRunning())
+            return;
+        const bool full = m_flags.browserCount >= GridModel::BrowserLimit || m_grid->model().lowestVacantCell() == NoIndex;
+        if (full)
             break;
+        if (!m_grid->openAddressInNewBrowser(m_waitingAddresses.constFirst(), BrowserType::btNormal)) {
+            // A pane on its way out holds its place a moment.
+            if (++m_openRetries > 40)
+                break;
+            QTimer::singleShot(250, this, [this] { openAddresses({}); });
+            return;
+        }
+        m_openRetries = 0;
+        m_waitingAddresses.removeFirst();
+    }
+    if (m_waitingAddresses.isEmpty())
+        return;
+    const qsizetype left = m_waitingAddresses.size();
+    m_waitingAddresses.clear();
+    m_openRetries = 0;
+    m_prompter.showInformation(left == 1 ? QStringLiteral("The grid is full: 1 address was not opened.")
+                                         : QStringLiteral("The grid is full: %1 addresses were not opened.").arg(left));
 }
 
 void MainWindow::changeEvent(QEvent *event)
@@ -511,6 +560,9 @@ void MainWindow::createGridTools()
     connect(m_grid, &BrowserGrid::operationsFinished, this, [this] {
         if (m_closePending)
             QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+        // Addresses that came during the operation open now.
+        else if (!m_waitingAddresses.isEmpty())
+            QMetaObject::invokeMethod(this, [this] { openAddresses({}); }, Qt::QueuedConnection);
     });
 }
 
@@ -576,13 +628,19 @@ void MainWindow::shutDown()
             m_controller->stopPolling();
         if (m_addresses)
             m_addresses->stopQueueTimer();
-        SettingsStore(m_environment.settingsFile, m_environment.workArea, m_environment.today).save(m_settings);
+        const SafeSave::Outcome saved =
+            SettingsStore(m_environment.settingsFile, m_environment.workArea, m_environment.today).save(m_settings);
+        if (!saved)
+            m_prompter.showInformation(
+                SafeSave::failureMessage(QStringLiteral("the settings"), m_environment.settingsFile, saved));
         // The favorites and history: a failed write says so and leaves the old file whole.
         if (m_addresses)
             m_addresses->saveAddressManagerFile();
         // The open panes, for the next start.
-        if (m_grid)
-            GridSession::save(GridSession::filePath(m_flags.dataFolder), GridSession::capture(*m_grid));
+        if (m_sessionKeeper) {
+            m_sessionKeeper->stop();
+            m_sessionKeeper->saveNow();
+        }
         if (m_grid)
             m_grid->closeAllBrowsers();
     } catch (...) {

@@ -19,6 +19,7 @@ class CustomButton;
 class KeyboardShortcuts;
 class OptionsPanel;
 class PageLifecycle;
+class QuietPrompter;
 class MediaBackend;
 class BrowserGrid;
 class CommandRegistry;
@@ -36,6 +37,7 @@ class PaneLook;
 class Prompter;
 class QMenu;
 class Shell;
+class SessionKeeper;
 class SkinImages;
 class SplashWindow;
 class WindowAppearance;
@@ -182,6 +184,12 @@ private:
     GridToolsPanel *m_gridTools = nullptr;
     std::unique_ptr<SystemInfo> m_systemInfo;
     std::unique_ptr<GameController> m_controller;
+    SessionKeeper *m_sessionKeeper = nullptr;
+    std::unique_ptr<QuietPrompter> m_audioPrompter;
+    // Addresses handed to the window (command line, a later launch) that
+    // have not opened yet.
+    QStringList m_waitingAddresses;
+    int m_openRetries = 0;
     int m_exitCode = 0;
     bool m_closePending = false;
     std::unique_ptr<FileDialogs> m_ownDialogs;

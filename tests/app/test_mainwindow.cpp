@@ -167,6 +167,53 @@ private slots:
         QVERIFY(conf.readAll().contains("browser width=777"));
     }
 
+    // Addresses from the command line or a later launch: those beyond the
+    // 64th are counted to the user; those that come during a grid-wide
+    // operation wait for its end instead of being dropped.
+    void addressesHandedToTheWindow_data()
+    {
+        QTest::addColumn<int>("open");
+        QTest::addColumn<int>("handed");
+        QTest::addColumn<QStringList>("told");
+        QTest::newRow("all fit") << 0 << 64 << QStringList();
+        QTest::newRow("one too many") << 0 << 65 << QStringList{"The grid is full: 1 address was not opened."};
+        QTest::newRow("three too many")
+            << 60 << 7 << QStringList{"The grid is full: 3 addresses were not opened."};
+    }
+    void addressesHandedToTheWindow()
+    {
+        QFETCH(int, open);
+        QFETCH(int, handed);
+        QFETCH(QStringList, told);
+        Run run;
+        QVERIFY(run.started);
+        for (int i = 0; i < open; ++i)
+            QVERIFY(run.grid().openAddressInNewBrowser(QStringLiteral("http://open%1.test/").arg(i),
+                                                       BrowserType::btNormal));
+        QStringList addresses;
+        for (int i = 0; i < handed; ++i)
+            addresses << QStringLiteral("http://handed%1.test/").arg(i);
+        run.window->openAddresses(addresses);
+        QCOMPARE(run.flags.browserCount, std::min(64, open + handed));
+        QCOMPARE(run.prompter.texts(), told);
+    }
+
+    void addressesDuringAGridOperationWait()
+    {
+        Run run;
+        QVERIFY(run.started);
+        for (int i = 0; i < 3; ++i)
+            run.grid().openAddressInNewBrowser(QStringLiteral("p"), BrowserType::btQueue);
+        run.grid().movePaneToCell(0, 9);
+        run.flags.defragDelay = 40;
+        QTimer::singleShot(20, run.window.get(), [&] {
+            run.window->openAddresses({QStringLiteral("http://later1.test/"), QStringLiteral("http://later2.test/")});
+        });
+        QVERIFY(run.window->gridMaintenance()->defragment());
+        QTRY_COMPARE(run.flags.browserCount, 5);
+        QCOMPARE(run.prompter.texts(), QStringList{"Ready to defrag the grid?"});
+    }
+
     void windowClosedDuringADelete()
     {
         Run h;
