@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QHash>
 #include <QList>
+#include <QMap>
 
 #include <cstdio>
 #include <unistd.h>
@@ -138,6 +139,59 @@ inline qint64 treePssKilobytes(int root = int(::getpid()))
     for (int pid : processTree(root))
         total += pssKilobytes(pid);
     return total;
+}
+
+// One field of /proc/<pid>/smaps_rollup ("Pss_Anon:", "Pss_File:",
+// "Pss_Shmem:", ...), in kilobytes.
+inline qint64 rollupKilobytes(int pid, const QByteArray &field)
+{
+    QFile rollup(QStringLiteral("/proc/%1/smaps_rollup").arg(pid));
+    if (!rollup.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : rollup.readAll().split('\n'))
+        if (line.startsWith(field))
+            return line.mid(field.size()).trimmed().split(' ').first().toLongLong();
+    return 0;
+}
+
+// Where the PSS of a process tree sits: per kind of process (processKind),
+// its processes and their PSS split into anonymous memory, mapped files and
+// shared memory, in kilobytes.
+struct PssShare
+{
+    int processes = 0;
+    qint64 anonKb = 0;
+    qint64 fileKb = 0;
+    qint64 shmemKb = 0;
+    qint64 totalKb() const { return anonKb + fileKb + shmemKb; }
+};
+
+inline QMap<QString, PssShare> treePssByKind(int root = int(::getpid()))
+{
+    QMap<QString, PssShare> shares;
+    for (int pid : processTree(root)) {
+        PssShare &share = shares[processKind(pid)];
+        ++share.processes;
+        share.anonKb += rollupKilobytes(pid, "Pss_Anon:");
+        share.fileKb += rollupKilobytes(pid, "Pss_File:");
+        share.shmemKb += rollupKilobytes(pid, "Pss_Shmem:");
+    }
+    return shares;
+}
+
+// "program 1: 120 MB (anon 80, file 30, shmem 10); gpu-process 1: ..."
+inline QString describeShares(const QMap<QString, PssShare> &shares)
+{
+    QStringList parts;
+    for (auto it = shares.cbegin(); it != shares.cend(); ++it)
+        parts << QStringLiteral("%1 %2: %3 MB (anon %4, file %5, shmem %6)")
+                     .arg(it.key())
+                     .arg(it->processes)
+                     .arg(it->totalKb() / 1024)
+                     .arg(it->anonKb / 1024)
+                     .arg(it->fileKb / 1024)
+                     .arg(it->shmemKb / 1024);
+    return parts.join(QStringLiteral("; "));
 }
 
 } // namespace
