@@ -1,7 +1,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench screenshot fuzz soak clean
+.PHONY: all deps configure build run test bench bench-sites screenshot fuzz soak clean
 
 all: build
 
@@ -27,6 +27,12 @@ test: build
 bench: configure
 	cmake --build $(BUILD) -j $(JOBS) --target bench_grid bench_print bench_tint bench_lifecycle
 	scripts/run-bench $(BUILD)
+
+# The program against Chromium on the same loopback sites (installs chromium
+# for itself; needs xvfb-run).
+bench-sites: build
+	cmake --build $(BUILD) -j $(JOBS) --target bench_sites
+	scripts/run-site-bench $(BUILD)
 
 screenshot: configure
 	cmake --build $(BUILD) -j $(JOBS) --target screenshot
