@@ -36,6 +36,8 @@
 #include "core/settingsstore.h"
 #include "core/shell.h"
 #include "grid/browsergrid.h"
+#include "pane/downloadkeeper.h"
+#include "pane/downloadlist.h"
 #include "grid/gridsession.h"
 #include "grid/pagelifecycle.h"
 #include "grid/gridfeatures.h"
@@ -146,6 +148,12 @@ void MainWindow::buildAppToolsMenu()
     item("Options1", QStringLiteral("Options"));
     connect(item("Help1", QStringLiteral("Help")), &QAction::triggered, this, &MainWindow::openHelp);
     connect(item("About1", QStringLiteral("About")), &QAction::triggered, this, &MainWindow::openAboutPanel);
+    // The last downloads of the panes' pages, and their folder.
+    QMenu *downloads = m_pmAppTools->addMenu(QStringLiteral("Downloads"));
+    downloads->setObjectName(QStringLiteral("pmDownloads"));
+    connect(downloads, &QMenu::aboutToShow, downloads, [this, downloads] {
+        fillDownloadsMenu(downloads, DownloadKeeper::instance().list(), DownloadKeeper::folder(), m_shell);
+    });
     m_pmAppTools->addSeparator();
     m_pmAppTools->addAction(QStringLiteral("Cancel"));
     connect(m_frame->button(QStringLiteral("skAppTools"))->registerCommand(*m_commands), &QAction::triggered, this,

@@ -89,7 +89,20 @@ private slots:
         for (QAction *a : run.window->appToolsMenu()->actions())
             if (!a->isSeparator())
                 items << a->text();
-        QCOMPARE(items, QStringList({"Options", "Help", "About", "Cancel"}));
+        QCOMPARE(items, QStringList({"Options", "Help", "About", "Downloads", "Cancel"}));
+        // The downloads list opens the download folder.
+        auto *downloads = run.window->appToolsMenu()->findChild<QMenu *>(QStringLiteral("pmDownloads"));
+        QVERIFY(downloads);
+        emit downloads->aboutToShow();
+        QAction *folder = nullptr;
+        for (QAction *a : downloads->actions())
+            if (a->text() == QLatin1String("Open download folder"))
+                folder = a;
+        QVERIFY(folder);
+        folder->trigger();
+        QCOMPARE(run.shell.opened.size(), 1);
+        QVERIFY(run.shell.opened.first().endsWith(QStringLiteral("Downloads")));
+        run.shell.opened.clear();
         run.window->openHelp();
         QVERIFY(run.shell.opened.isEmpty()); // no help page beside the program
         // Installed: bin/vorlan and share/vorlan/Vorlan Help.html.
