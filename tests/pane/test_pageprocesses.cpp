@@ -6,6 +6,7 @@
 #include "pane/webenginebrowsercontrol.h"
 #include "support/localwebserver.h"
 #include "support/pagedialogs.h"
+#include "support/paneharness.h"
 #include "support/recordingpanehost.h"
 
 #include <QApplication>
@@ -28,42 +29,9 @@ class TestPageProcesses : public QObject
 {
     Q_OBJECT
 
-    struct Harness
+    struct Harness : PaneHarness
     {
-        RecordingPaneHost host;
-        PlainPaneLook look;
-        QWidget window;
-
-        explicit Harness(int panes)
-        {
-            window.resize(1700, 400);
-            host.makePane = [this] { return addPane(); };
-            for (int i = 0; i < panes; ++i)
-                addPane();
-            window.show();
-        }
-        ~Harness()
-        {
-            for (BrowserPane *pane : host.panes) {
-                pane->closeBrowserPane();
-                pane->release();
-            }
-            qDeleteAll(PopupBrowserWindow::openWindows());
-        }
-        int addPane()
-        {
-            auto *pane = new BrowserPane(host, look, &window);
-            pane->browserNo = int(host.panes.size());
-            pane->setGeometry((pane->browserNo % 4) * 420, 0, 400, 300);
-            pane->initBrowserPane();
-            pane->show();
-            host.panes << pane;
-            return pane->browserNo;
-        }
-        WebEngineBrowserControl *control(int browserNo) const
-        {
-            return qobject_cast<WebEngineBrowserControl *>(host.panes.value(browserNo)->control());
-        }
+        explicit Harness(int panes) : PaneHarness(panes, {1700, 400}) {}
         QString title(int browserNo) const { return control(browserNo)->page()->title(); }
         bool loaded(int browserNo) const
         {
@@ -128,7 +96,7 @@ private slots:
         // its endless script.
         site(0).addPage("/hang", "<html><head><title>back</title></head><body>back</body></html>");
         QSignalSpy gone(h.control(0), &BrowserControl::renderProcessGone);
-        h.host.panes[0]->control()->reload();
+        h.control(0)->reload();
         QTRY_COMPARE_WITH_TIMEOUT(h.title(0), QStringLiteral("back"), 20000);
         QVERIFY(h.control(0)->responding());
         QCOMPARE(gone.size(), 0); // not taken for a crash

@@ -7,6 +7,7 @@
 #include "pane/sitepermissions.h"
 #include "pane/webenginebrowsercontrol.h"
 #include "support/localwebserver.h"
+#include "support/paneharness.h"
 #include "support/recordingpanehost.h"
 
 #include <QApplication>
@@ -26,47 +27,8 @@ class TestPageQuestions : public QObject
 {
     Q_OBJECT
 
-    struct Harness
+    struct Harness : PaneHarness
     {
-        RecordingPaneHost host;
-        PlainPaneLook look;
-        QWidget window;
-
-        Harness()
-        {
-            window.resize(900, 400);
-            host.makePane = [this] { return addPane(); };
-            addPane();
-            window.show();
-        }
-        ~Harness()
-        {
-            for (BrowserPane *pane : host.panes) {
-                pane->closeBrowserPane();
-                pane->freeBrowserControl();
-            }
-            qDeleteAll(PopupBrowserWindow::openWindows());
-        }
-        int addPane()
-        {
-            auto *pane = new BrowserPane(host, look, &window);
-            pane->browserNo = int(host.panes.size());
-            pane->setGeometry(pane->browserNo * 420, 0, 400, 300);
-            pane->initBrowserPane();
-            pane->show();
-            host.panes << pane;
-            return pane->browserNo;
-        }
-        BrowserPane *pane(int browserNo = 0) const { return host.panes.value(browserNo); }
-        WebEngineBrowserControl *control(int browserNo = 0) const
-        {
-            return qobject_cast<WebEngineBrowserControl *>(pane(browserNo)->control());
-        }
-        QWidget *pageWidget(int browserNo = 0) const
-        {
-            QWebEngineView *view = control(browserNo)->view();
-            return view->focusProxy() ? view->focusProxy() : view;
-        }
         // Loads url into a pane made active; true once its title is title.
         bool load(const QUrl &url, const QString &title, int browserNo = 0)
         {

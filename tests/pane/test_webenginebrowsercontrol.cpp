@@ -7,6 +7,7 @@
 #include "pane/webenginebrowsercontrol.h"
 #include "support/localwebserver.h"
 #include "support/pagedialogs.h"
+#include "support/paneharness.h"
 #include "support/recordingpanehost.h"
 
 #include <QDesktopServices>
@@ -30,42 +31,8 @@ class TestWebEngineBrowserControl : public QObject
 
     // Panes in a window of their own; a pop-up pane is made when the host
     // is asked for one.
-    struct Harness
+    struct Harness : PaneHarness
     {
-        RecordingPaneHost host;
-        PlainPaneLook look;
-        QWidget window;
-
-        Harness()
-        {
-            window.resize(900, 400);
-            host.makePane = [this] { return addPane(); };
-            addPane();
-            window.show();
-        }
-        ~Harness()
-        {
-            for (BrowserPane *pane : host.panes) {
-                pane->closeBrowserPane();
-                pane->freeBrowserControl();
-            }
-            qDeleteAll(PopupBrowserWindow::openWindows());
-        }
-        int addPane()
-        {
-            auto *pane = new BrowserPane(host, look, &window);
-            pane->browserNo = int(host.panes.size());
-            pane->setGeometry(pane->browserNo * 420, 0, 400, 300);
-            pane->initBrowserPane();
-            pane->show();
-            host.panes << pane;
-            return pane->browserNo;
-        }
-        BrowserPane *pane(int browserNo = 0) const { return host.panes.value(browserNo); }
-        WebEngineBrowserControl *control(int browserNo = 0) const
-        {
-            return qobject_cast<WebEngineBrowserControl *>(pane(browserNo)->control());
-        }
         // Makes the first pane the active one and loads an address into it.
         bool openAndLoad(const QUrl &url)
         {
