@@ -35,23 +35,6 @@
 
 namespace {
 
-// Every request gets the same small page: some text and a script that keeps
-// working (a clock and a moving box), as real pages do.
-QByteArray page()
-{
-    QByteArray text;
-    for (int i = 0; i < 40; ++i)
-        text += "<p>Paragraph of a loopback site, enough words to lay out a page of some length. </p>";
-    return "<html><head><title>Loopback site</title></head><body><h1 id=t>site</h1>"
-           "<div id=box style='position:relative;width:40px;height:40px;background:#36c'></div>"
-           + text
-           + "<script>let x = 0; setInterval(() => { x = (x + 3) % 300;"
-             " document.getElementById('box').style.left = x + 'px';"
-             " document.getElementById('t').textContent = location.host + ' ' + new Date().toLocaleTimeString(); }, 16);"
-             " addEventListener('load', () => fetch('/loaded'));"
-             "</script></body></html>";
-}
-
 struct Figures
 {
     bool loaded = false;
@@ -177,7 +160,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     const bool software = EngineSetup::chooseRendering() == EngineSetup::Rendering::Software;
 
-    const QByteArray body = page();
+    const QByteArray body = loopbackSitePage();
     QTcpServer server;
     if (!server.listen(QHostAddress::AnyIPv4, 0)) {
         std::fprintf(stderr, "no server: %s\n", qPrintable(server.errorString()));

@@ -43,21 +43,6 @@ namespace {
 // way to tell from outside.
 const QByteArray Reporter = "<script>addEventListener('load', () => fetch('/loaded'));</script>";
 
-QByteArray smallPage()
-{
-    QByteArray text;
-    for (int i = 0; i < 40; ++i)
-        text += "<p>Paragraph of a loopback site, enough words to lay out a page of some length. </p>";
-    return "<html><head><title>Loopback site</title></head><body><h1 id=t>site</h1>"
-           "<div id=box style='position:relative;width:40px;height:40px;background:#36c'></div>"
-           + text
-           + "<script>let x = 0; setInterval(() => { x = (x + 3) % 300;"
-             " document.getElementById('box').style.left = x + 'px';"
-             " document.getElementById('t').textContent = location.host + ' ' + new Date().toLocaleTimeString(); }, 16);"
-             "</script>"
-           + Reporter + "</body></html>";
-}
-
 QByteArray heavyPage()
 {
     return "<html><head><title>Busy site</title></head><body><h1 id=t>busy site</h1>"
@@ -132,7 +117,7 @@ private:
             return;
         }
         if (m_kind == QLatin1String("small")) {
-            reply(socket, "200 OK", "text/html", smallPage());
+            reply(socket, "200 OK", "text/html", loopbackSitePage());
         } else if (m_kind == QLatin1String("heavy")) {
             reply(socket, "200 OK", "text/html", heavyPage());
         } else if (k >= 1 && k <= m_documents.size()) {

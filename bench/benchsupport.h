@@ -194,4 +194,22 @@ inline QString describeShares(const QMap<QString, PssShare> &shares)
     return parts.join(QStringLiteral("; "));
 }
 
+// A small page of a loopback site: some text and a script that keeps
+// working (a clock and a moving box), as real pages do; it asks its site for
+// /loaded once loaded, so the bench can tell from outside.
+inline QByteArray loopbackSitePage()
+{
+    QByteArray text;
+    for (int i = 0; i < 40; ++i)
+        text += "<p>Paragraph of a loopback site, enough words to lay out a page of some length. </p>";
+    return "<html><head><title>Loopback site</title></head><body><h1 id=t>site</h1>"
+           "<div id=box style='position:relative;width:40px;height:40px;background:#36c'></div>"
+           + text
+           + "<script>let x = 0; setInterval(() => { x = (x + 3) % 300;"
+             " document.getElementById('box').style.left = x + 'px';"
+             " document.getElementById('t').textContent = location.host + ' ' + new Date().toLocaleTimeString(); }, 16);"
+             " addEventListener('load', () => fetch('/loaded'));"
+             "</script></body></html>";
+}
+
 } // namespace
