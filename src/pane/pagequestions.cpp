@@ -14,7 +14,13 @@ PageQuestions::PageQuestions(QWebEnginePage *page) : QObject(page), m_page(page)
     connect(page, &QWebEnginePage::featurePermissionRequested, this, &PageQuestions::permissionRequested);
     connect(page, &QWebEnginePage::authenticationRequired, this, &PageQuestions::authenticationRequired);
     connect(page, &QWebEnginePage::loadStarted, this, [this] {
-        m_pendingStatus.clear();
+        // The engine's own page for the refused address is part of the same
+        // visit: the refusal stays to be said after its "Done".
+        const QUrl requested = m_page->requestedUrl();
+        if (requested.scheme() != QLatin1String("chrome-error") && requested.host() != m_pendingHost) {
+            m_pendingStatus.clear();
+            m_pendingHost.clear();
+        }
         m_overridden = false;
     });
     connect(page, &QWebEnginePage::loadFinished, this, &PageQuestions::loadFinished);
@@ -32,8 +38,15 @@ QString PageQuestions::certificateRefusedText(const QString &host)
 
 void PageQuestions::loadFinished()
 {
-    if (!m_pendingStatus.isEmpty())
-        emit status(m_pendingStatus);
+    // After the control's own "Done" for the same load, whichever was told
+    // of the load first.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (!m_pendingStatus.isEmpty())
+                emit status(m_pendingStatus);
+        },
+        Qt::QueuedConnection);
 }
 
 void PageQuestions::certificateError(const QWebEngineCertificateError &error)
@@ -43,6 +56,7 @@ void PageQuestions::certificateError(const QWebEngineCertificateError &error)
     const auto refuse = [this, host](QWebEngineCertificateError &e) {
         e.rejectCertificate();
         m_pendingStatus = certificateRefusedText(host);
+        m_pendingHost = host;
         emit status(m_pendingStatus);
     };
     if (!error.isOverridable()) {

@@ -44,5 +44,6 @@ private:
     QWebEnginePage *m_page;
     PaneHost *m_host = nullptr;
     QString m_pendingStatus; // said again once the load has ended
+    QString m_pendingHost;   // the host whose certificate was refused
     bool m_overridden = false;
 };
