@@ -134,8 +134,8 @@ private slots:
     void sameNameTwiceKeepsBoth()
     {
         const QDir dir(folder());
-        for (const QString &name : {"report.zip", "report (1).zip", "report (2).zip"})
-            QFile::remove(dir.filePath(name));
+        for (const char *name : {"report.zip", "report (1).zip", "report (2).zip"})
+            QFile::remove(dir.filePath(QLatin1String(name)));
         QVERIFY(QDir().mkpath(folder()));
         QVERIFY(QFile(dir.filePath("report.zip")).open(QIODevice::WriteOnly));
         QCOMPARE(download(m_server.url("/report.zip")).name, QStringLiteral("report (1).zip"));
