@@ -252,12 +252,12 @@ QWidget *OptionsPanel::buildExtrasPage()
     connect(btnResetExtraFeatures, &QPushButton::clicked, m_extrasPair, &FeaturePair::reset);
     QLabel *about = label(page, "laExtrasHint",
                           QStringLiteral("Pane sound: which panes are heard; Ctrl+M mutes or unmutes the active pane "
-                                         "alone. The navigation grid marks each pane that plays sound.\n\n"
+                                         "alone. The navigation grid marks each pane that plays sound.\n"
                                          "Click activates pane: a click in a page also makes its pane the active "
-                                         "browser.\n\nPages out of view: panes scrolled out of view are "
+                                         "browser.\nPages out of view: panes scrolled out of view are "
                                          "frozen after 10 seconds (or freed after 5 minutes) and wake when they "
-                                         "are shown or needed.\n\nRestore session: the panes of the last run come back in "
-                                         "their cells at the next start.\n\nPage processes: one per site keeps a "
+                                         "are shown or needed.\nRestore session: the panes of the last run come back in "
+                                         "their cells at the next start.\nPage processes: one per site keeps a "
                                          "hung, crashed or greedy page to its own site's panes; shared is lighter, for "
                                          "machines short of memory. Applied at the next start."),
                           {10, 126, 440, 190});
