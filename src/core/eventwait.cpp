@@ -24,14 +24,31 @@ bool until(const std::function<bool()> &condition, int timeoutMilliseconds)
     QEventLoop loop;
     QTimer poll;
     poll.setInterval(2);
+    bool met = false;
+    // A condition may wait in an event loop of its own (a signal spy, a
+    // grid operation); the poll must not ask it again from inside that
+    // loop, or the inner wait is entered twice and never comes back.
+    bool asking = false;
     QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (deadline.hasExpired() || condition())
+        if (asking)
+            return;
+        if (deadline.hasExpired()) {
+            loop.quit();
+            return;
+        }
+        asking = true;
+        met = condition();
+        asking = false;
+        if (met)
             loop.quit();
     });
     QTimer::singleShot(timeoutMilliseconds, &loop, &QEventLoop::quit);
     poll.start();
     loop.exec();
-    return condition();
+    poll.stop();
+    // A condition once met is not asked again: asking has its own effects
+    // (a click, a wait). At the deadline it gets a last look.
+    return met || condition();
 }
 
 } // namespace EventWait
