@@ -30,19 +30,16 @@ GridFeatures::GridFeatures(BrowserGrid &grid, Settings &settings, RuntimeFlags &
         if (BrowserPane *active = m_grid.activePane())
             m_selectList->updateEntryForCell(active->cellIndex, address);
     });
-    // Packed into other cells: the lists are filled again on demand.
+    // Panes made, freed, moved on the map or packed into other cells: the
+    // list shows the active pane's entry where it is now.
+    connect(&grid, &BrowserGrid::panesChanged, m_selectList, &SelectBrowserList::showActivePane);
     connect(&grid, &BrowserGrid::gridRearranged, this, [this] {
         m_parts.addressBar.bar->clear();
-        m_parts.selectList->clear();
+        m_selectList->showActivePane();
     });
     // A pane opened in the background (a pop-up, a queued address) fills the
     // list again; the list goes on showing the active pane.
-    grid.setSelectListFiller([this] {
-        const bool filled = m_selectList->populateSelectList();
-        if (BrowserPane *active = m_grid.activePane())
-            m_selectList->selectListEntryForCell(active->cellIndex);
-        return filled;
-    });
+    grid.setSelectListFiller([this] { return m_selectList->showActivePane(); });
 }
 
 void GridFeatures::browserActivated(int browserNo)

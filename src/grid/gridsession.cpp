@@ -192,6 +192,11 @@ int restore(BrowserGrid &grid, const QList<Pane> &panes)
             grid.movePaneToCell(pane->browserNo, wanted.cell);
         zoomWhenReady(pane, wanted.zoomStep);
     }
+    // Each pane was made active where it first opened; the last one may have
+    // moved since: the grid scrolls to where it is now, and the window's
+    // lists name its cell.
+    if (BrowserPane *active = grid.activePane())
+        active->selectBrowser(true);
     return opened;
 }
 

@@ -4,6 +4,8 @@
 #include "core/prompter.h"
 #include "grid/browsergrid.h"
 
+#include <QAbstractItemView>
+
 const QString SelectBrowserList::Bullet = QStringLiteral(" \u2022 ");
 
 namespace {
@@ -51,6 +53,19 @@ bool SelectBrowserList::populateSelectList()
         m_filling = false;
         return false;
     }
+}
+
+bool SelectBrowserList::showActivePane()
+{
+    // The open list is the user's until it closes; it is filled again when
+    // it opens.
+    if (m_list->view() && m_list->view()->isVisible())
+        return true;
+    const bool filled = populateSelectList();
+    BrowserPane *active = m_grid.activePane();
+    if (!active || !selectListEntryForCell(active->cellIndex))
+        m_list->setCurrentIndex(-1);
+    return filled;
 }
 
 bool SelectBrowserList::selectListEntryForCell(int cellIndex)

@@ -24,6 +24,9 @@ public:
     static QStringList entries(const BrowserGrid &grid);
 
     bool populateSelectList();
+    // Fills the list again and shows the active pane's entry, or nothing
+    // when no pane is active: the closed list never names another pane.
+    bool showActivePane();
     bool selectListEntryForCell(int cellIndex);
     // The entry of a cell shows this address now; false when the list has
     // no entry for the cell.
