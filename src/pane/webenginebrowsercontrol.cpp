@@ -49,6 +49,10 @@ WebEngineBrowserControl::WebEngineBrowserControl(QWidget *parentWidget)
     });
     connect(m_page, &BrowserPage::navigationRequested, this,
             [this](const QUrl &url) { emit beforeNavigate2(url.toString()); });
+    // Woken by the engine (its view shown again): drawn at once, not at the
+    // grid's next look at the panes.
+    connect(m_page, &QWebEnginePage::lifecycleStateChanged, this, &WebEngineBrowserControl::restorePicture,
+            Qt::QueuedConnection);
     connect(m_page, &QWebEnginePage::urlChanged, this, [this](const QUrl &url) {
         reportCommandState();
         if (!url.isEmpty())
@@ -266,17 +270,29 @@ bool WebEngineBrowserControl::recentlyAudible() const
     return m_page->recentlyAudible();
 }
 
+void WebEngineBrowserControl::restorePicture()
+{
+    if (!m_pictureReleased || lifecycle() != Lifecycle::Active)
+        return;
+    m_pictureReleased = false;
+    ViewPicture::restore(m_view);
+}
+
 void WebEngineBrowserControl::setLifecycle(Lifecycle state)
 {
-    if (state == lifecycle())
+    if (state == lifecycle()) {
+        // The engine wakes a page by itself when its view is shown again
+        // (the window back from the boss strip, a minimise, another
+        // workspace); the picture given up at rest is drawn again all the
+        // same, or the pane stays black.
+        if (state == Lifecycle::Active)
+            restorePicture();
         return;
+    }
     if (state == Lifecycle::Active) {
         m_page->setLifecycleState(QWebEnginePage::LifecycleState::Active);
         m_page->setVisible(m_view && m_view->isVisible());
-        if (m_pictureReleased) {
-            m_pictureReleased = false;
-            ViewPicture::restore(m_view);
-        }
+        restorePicture();
         return;
     }
     // The engine freezes or frees only a page it is not showing; the view

@@ -92,6 +92,9 @@ private:
     // discarded page has loaded again when this returns true.
     bool wake(int timeoutMs);
 
+    // Has the drawing widget draw the page again after a rest.
+    void restorePicture();
+
     QPointer<QWebEngineView> m_view;
     BrowserPage *m_page;
     bool m_pictureReleased = false; // the drawing widget gave up its picture at rest

@@ -387,15 +387,22 @@ private slots:
     {
         QTest::addColumn<BrowserControl::Lifecycle>("rest");
         QTest::addColumn<bool>("resizedAtRest");
-        QTest::newRow("frozen") << BrowserControl::Lifecycle::Frozen << false;
-        QTest::newRow("frozen, resized") << BrowserControl::Lifecycle::Frozen << true;
-        QTest::newRow("discarded, resized") << BrowserControl::Lifecycle::Discarded << true;
+        // The window hidden and shown again at rest (the boss button, a
+        // minimise, another workspace): the engine wakes the shown page by
+        // itself, before the grid asks.
+        QTest::addColumn<bool>("windowHiddenAtRest");
+        QTest::newRow("frozen") << BrowserControl::Lifecycle::Frozen << false << false;
+        QTest::newRow("frozen, resized") << BrowserControl::Lifecycle::Frozen << true << false;
+        QTest::newRow("discarded, resized") << BrowserControl::Lifecycle::Discarded << true << false;
+        QTest::newRow("frozen, window hidden") << BrowserControl::Lifecycle::Frozen << false << true;
+        QTest::newRow("discarded, window hidden") << BrowserControl::Lifecycle::Discarded << false << true;
     }
 
     void aPaneAtRestGivesUpItsPicture()
     {
         QFETCH(BrowserControl::Lifecycle, rest);
         QFETCH(bool, resizedAtRest);
+        QFETCH(bool, windowHiddenAtRest);
         Harness h;
         QVERIFY(h.openAndLoad(m_server.url("/green")));
         QWebEngineView *view = h.control()->view();
@@ -421,6 +428,14 @@ private slots:
             view->resize(view->width() - 40, view->height() - 30);
             QCoreApplication::sendPostedEvents();
             QVERIFY(shown() != green);
+        }
+        if (windowHiddenAtRest) {
+            QWidget *window = view->window();
+            window->hide();
+            QCoreApplication::sendPostedEvents();
+            window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(window));
+            QTRY_VERIFY_WITH_TIMEOUT(h.control()->page()->isVisible(), 10000);
         }
 
         h.control()->setLifecycle(BrowserControl::Lifecycle::Active);
