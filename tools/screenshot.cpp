@@ -4,7 +4,7 @@
 //
 //   screenshot <output.png> [--pages N] [--about] [--navgrid [--hint]] [--gridtools [--search TEXT]]
 //              [--scheme NAME] [--bar-top] [--background PICTURE [--tile-to-size]] [--manager [--max]]
-//              [--options [PAGE]] [--sound]
+//              [--options [PAGE]] [--sound] [--boss SECONDS] [--maximise]
 //
 // --sound gives every page a looping tone that plays at once, so the map
 // marks the panes that make sound.
@@ -32,6 +32,8 @@
 #include "support/audiofiles.h"
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QScreen>
 #include <QComboBox>
 #include <QPushButton>
 #include <QFile>
@@ -70,7 +72,8 @@ int main(int argc, char *argv[])
     if (argc < 2) {
         std::fprintf(stderr, "usage: screenshot <output.png> [--pages N] [--about] [--navgrid [--hint]] "
                              "[--gridtools [--search TEXT]] [--scheme NAME] [--bar-top] "
-                             "[--background PICTURE [--tile-to-size]] [--manager [--max]] [--options [PAGE]] [--sound]\n");
+                             "[--background PICTURE [--tile-to-size]] [--manager [--max]] [--options [PAGE]] [--sound] "
+                             "[--boss SECONDS] [--maximise]\n");
         return 2;
     }
     const QString output = QString::fromLocal8Bit(argv[1]);
@@ -78,6 +81,8 @@ int main(int argc, char *argv[])
     bool about = false, navGrid = false, hint = false, gridTools = false, barTop = false, tileToSize = false;
     bool manager = false, maximised = false, sound = false;
     int optionsPage = -1;
+    int bossSeconds = -1;
+    bool maximiseWindow = false;
     QString search, scheme, background;
     for (int i = 2; i < argc; ++i) {
         if (qstrcmp(argv[i], "--pages") == 0 && i + 1 < argc)
@@ -106,6 +111,10 @@ int main(int argc, char *argv[])
             maximised = true;
         else if (qstrcmp(argv[i], "--sound") == 0)
             sound = true;
+        else if (qstrcmp(argv[i], "--maximise") == 0)
+            maximiseWindow = true;
+        else if (qstrcmp(argv[i], "--boss") == 0 && i + 1 < argc)
+            bossSeconds = atoi(argv[++i]);
         else if (qstrcmp(argv[i], "--options") == 0)
             optionsPage = i + 1 < argc && argv[i + 1][0] != '-' ? atoi(argv[++i]) : 0;
     }
@@ -120,6 +129,11 @@ int main(int argc, char *argv[])
     window.show();
     if (!EventWait::until([&] { return window.isVisible(); }, 10000))
         return 1;
+    // The whole screen, also without a window manager to maximise it.
+    if (maximiseWindow) {
+        EventWait::forMilliseconds(200);
+        window.setGeometry(window.screen()->availableGeometry());
+    }
 
     QTemporaryDir folder;
     QString audio;
@@ -205,10 +219,27 @@ int main(int argc, char *argv[])
         if (hint && pages > 0)
             window.navGrid()->hoverSquare(window.grid()->pane(0)->cellIndex, Qt::ControlModifier);
     }
+    // Esc to the boss strip and, after a while, back: the picture is the
+    // screen's, so a pane that does not draw itself again shows as it is.
+    if (bossSeconds >= 0) {
+        const auto escape = [&] {
+            QWidget *to = QApplication::focusWidget() ? QApplication::focusWidget() : &window;
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QKeyEvent release(QEvent::KeyRelease, Qt::Key_Escape, Qt::NoModifier);
+            QApplication::sendEvent(to, &press);
+            QApplication::sendEvent(to, &release);
+        };
+        escape();
+        EventWait::forMilliseconds(bossSeconds * 1000);
+        escape();
+        window.activateWindow();
+    }
     // Give the engine a moment to paint what it loaded.
-    EventWait::forMilliseconds(pages > 0 ? 800 : 100);
+    EventWait::forMilliseconds(pages > 0 ? 1500 : 100);
 
-    const bool saved = window.grab().save(output);
+    const bool fromScreen = bossSeconds >= 0 && QGuiApplication::platformName() == QLatin1String("xcb");
+    const QPixmap shot = fromScreen ? window.screen()->grabWindow(window.winId()) : window.grab();
+    const bool saved = shot.save(output);
     std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(output));
     window.close();
     return saved ? 0 : 1;
