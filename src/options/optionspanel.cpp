@@ -15,6 +15,7 @@
 #include "options/custombutton.h"
 #include "options/gridtoolspanel.h"
 #include "options/internetoptionsdialog.h"
+#include "options/profilebox.h"
 #include "pane/browserprofile.h"
 #include "options/panelwidgets.h"
 
@@ -23,7 +24,6 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -195,11 +195,11 @@ QWidget *OptionsPanel::buildAestheticsPage()
     cbColorBox->addItem(CustomColour);
     cbColorBox->setCurrentIndex(-1);
     cbColorBox->setPlaceholderText(QStringLiteral("Color"));
-    cbProfileFiles = comboBox(colours, "cbProfileFiles", {10, 66, 260, 24});
-    cbProfileFiles->setEditable(true);
-    cbProfileFiles->setInsertPolicy(QComboBox::NoInsert);
-    cbProfileFiles->lineEdit()->installEventFilter(this);
-    cbProfileFiles->lineEdit()->setPlaceholderText(QStringLiteral("Scheme or profile"));
+    auto *profiles = new ProfileBox(colours);
+    profiles->setObjectName(QStringLiteral("cbProfileFiles"));
+    profiles->setGeometry(10, 66, 260, 24);
+    profiles->lineEdit()->setPlaceholderText(QStringLiteral("Scheme or profile"));
+    cbProfileFiles = profiles;
     btnSaveProfile = button(colours, "btnSaveProfile", QStringLiteral("Save"),
                             QStringLiteral("Save the colors as a profile."), {276, 66, 76, 24});
     btnDeleteProfile = button(colours, "btnDeleteProfile", QStringLiteral("Delete"),
@@ -215,8 +215,9 @@ QWidget *OptionsPanel::buildAestheticsPage()
         else
             showAesthetics();
     });
-    connect(cbProfileFiles, &QComboBox::activated, this,
-            [this](int index) { m_aesthetics->selectProfile(cbProfileFiles->itemText(index)); });
+    connect(profiles, &ProfileBox::picked, m_aesthetics, &AestheticsEditor::selectProfile);
+    // Enter saves the changed colours.
+    connect(profiles, &ProfileBox::enterPressed, m_aesthetics, &AestheticsEditor::enterPressed);
     connect(cbProfileFiles->lineEdit(), &QLineEdit::textEdited, m_aesthetics, &AestheticsEditor::setProfileText);
     connect(btnSaveProfile, &QPushButton::clicked, m_aesthetics, &AestheticsEditor::saveProfile);
     connect(btnDeleteProfile, &QPushButton::clicked, m_aesthetics, &AestheticsEditor::deleteProfile);
@@ -506,17 +507,4 @@ void OptionsPanel::openInternetOptions()
     }
     InternetOptionsDialog dialog(profile, this);
     dialog.exec();
-}
-
-bool OptionsPanel::eventFilter(QObject *watched, QEvent *event)
-{
-    // Enter in the profile box saves the changed colours.
-    if (watched == cbProfileFiles->lineEdit() && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            m_aesthetics->enterPressed();
-            return true;
-        }
-    }
-    return QFrame::eventFilter(watched, event);
 }

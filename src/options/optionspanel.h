@@ -91,9 +91,6 @@ public:
     // The dialog filter of the background picture.
     static QString pictureFilter();
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     QWidget *buildBrowserPage();
     QWidget *buildAestheticsPage();

@@ -1,7 +1,10 @@
+#include "appearance/aestheticprofiles.h"
 #include "appearance/aestheticseditor.h"
 #include "appearance/gridbackground.h"
 #include "support/optionsharness.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -43,6 +46,41 @@ class TestOptionsPanel : public QObject
             {"pageProcesses", &s.pageProcesses},
         };
         return fields.value(name);
+    }
+
+    // The user opens a box's list (a click, and Alt+Down in a box one types
+    // into) and picks the entry with the keyboard.
+    static bool pickFromList(QComboBox *box, const QString &text)
+    {
+        const int row = box->findText(text, Qt::MatchExactly);
+        if (row < 0)
+            return false;
+        if (box->isEditable()) {
+            QTest::mouseClick(box->lineEdit(), Qt::LeftButton);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down, Qt::AltModifier);
+        } else {
+            QTest::mouseClick(box, Qt::LeftButton);
+        }
+        QAbstractItemView *list = box->view();
+        if (!QTest::qWaitFor([list] { return list->isVisible(); }))
+            return false;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home);
+        for (int i = 0; i < row; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        if (list->currentIndex().data().toString() != text)
+            return false;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        return QTest::qWaitFor([list] { return !list->isVisible(); });
+    }
+
+    // The "Main" line of a saved profile (-1: no such file).
+    static int savedMainColour(const OptionsHarness &h, const QString &name)
+    {
+        QFile file(AestheticProfiles(h.flags.dataFolder).filePath(name));
+        if (!file.open(QIODevice::ReadOnly))
+            return -1;
+        const QStringList lines = QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"));
+        return lines.size() == 17 ? lines.at(12).toInt() : -1;
     }
 
 private slots:
@@ -464,6 +502,59 @@ private slots:
         QVERIFY(h.panel->aesthetics()->isModified());
         QCOMPARE(h.panel->cbProfileFiles->currentText(), QStringLiteral("..Save me.."));
         QCOMPARE(h.ran, QStringList{"applyColours"});
+    }
+
+    // A name typed into the profile box only names the profile, also when the
+    // list has it: saving replaces that profile with the edited colours and
+    // asks nothing. Only a pick from the list chooses (and loads) a profile.
+    void aTypedNameOnlyNamesTheProfile_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("enter"); // saved by Enter in the box, else by the Save button
+        QTest::newRow("listed, Save") << "Mine" << false;
+        QTest::newRow("listed, Enter") << "Mine" << true;
+        QTest::newRow("new, Save") << "Fresh" << false;
+    }
+    void aTypedNameOnlyNamesTheProfile()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, enter);
+        OptionsHarness h;
+        const int originalMain = h.settings.mainColor;
+        const AestheticProfiles profiles(h.flags.dataFolder);
+        QVERIFY(profiles.save(QStringLiteral("Mine"), ColourSchemes::valuesOf(h.settings)));
+        QVERIFY(QTest::qWaitForWindowActive(&h.window));
+        h.panel->open();
+        h.panel->pcOptions->setCurrentIndex(OptionsPanel::AestheticsPage);
+        QVERIFY(pickFromList(h.panel->cbColorObjects, QStringLiteral("Main")));
+        QVERIFY(pickFromList(h.panel->cbColorBox, QStringLiteral("Red")));
+        QCOMPARE(h.settings.mainColor, 255);
+
+        QTest::mouseClick(h.panel->cbProfileFiles->lineEdit(), Qt::LeftButton);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(QApplication::focusWidget(), typed);
+        if (enter)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        else
+            QTest::mouseClick(h.panel->btnSaveProfile, Qt::LeftButton);
+        QCOMPARE(h.prompter.texts(), QStringList());
+        QCOMPARE(savedMainColour(h, typed), 255);
+        QCOMPARE(h.settings.mainColor, 255);
+        QVERIFY(!h.panel->aesthetics()->isModified());
+        QCOMPARE(h.panel->cbProfileFiles->currentText(), typed);
+        // Leaving the box chooses nothing either.
+        QTest::mouseClick(h.panel->cbColorObjects, Qt::LeftButton);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QCOMPARE(h.prompter.texts(), QStringList());
+
+        // Picked from the list, a profile is chosen: the edits since are
+        // given up after the question.
+        QVERIFY(pickFromList(h.panel->cbColorObjects, QStringLiteral("Main")));
+        QVERIFY(pickFromList(h.panel->cbColorBox, QStringLiteral("Blue")));
+        QVERIFY(pickFromList(h.panel->cbProfileFiles, QStringLiteral("Mine")));
+        QCOMPARE(h.prompter.texts(), QStringList{"Disgard profile changes?"});
+        QCOMPARE(h.settings.mainColor, typed == QLatin1String("Mine") ? 255 : originalMain);
+        QCOMPARE(h.panel->cbProfileFiles->currentText(), QStringLiteral("Mine"));
     }
 };
 
