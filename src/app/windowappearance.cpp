@@ -15,6 +15,93 @@
 #include "navgrid/navgrid.h"
 
 #include <QCoreApplication>
+#include <QEvent>
+#include <QLineEdit>
+
+namespace {
+
+// The style sheet that draws an address box's edge for its bevel, or an
+// empty one where the style's own painting shows the box's colours (the
+// editable address bar, flat or inherited). A non-editable box's own face is
+// a button tinted from the button colour, so the select list always takes a
+// sheet. A sheet's palette() means the application's colours, not the box's:
+// the box's colours are written into it.
+QString faceSheet(const DropDownComboBox *box)
+{
+    const int bevel = box->bevel();
+    if (box->isEditable() && bevel != 2)
+        return {};
+    const QPalette p = box->palette();
+    // The edge from the panel around the box: the sheet itself colours the
+    // box's own window and mid roles.
+    const QPalette around = box->parentWidget() ? box->parentWidget()->palette() : p;
+    QString edge;
+    switch (bevel) {
+    case 0:
+        edge = QStringLiteral("border: none;");
+        break;
+    case 2:
+        edge = QStringLiteral("border: 1px solid %1; border-radius: 4px;").arg(around.color(QPalette::Mid).name());
+        break;
+    default:
+        // As the style draws a frame: a thin line darker than the window.
+        edge = QStringLiteral("border: 1px solid %1; border-radius: 2px;")
+                   .arg(around.color(QPalette::Window).darker(140).name());
+        break;
+    }
+    return QStringLiteral("QComboBox { %1 background: %2; color: %3; padding-left: 3px; }")
+        .arg(edge, p.color(QPalette::Base).name(), p.color(QPalette::Text).name());
+}
+
+// Keeps an address box's sheet in step with its palette, which the window's
+// colours and the address bar's modes (search is pale green) set.
+class AddressBoxFace : public QObject
+{
+public:
+    static constexpr const char *Name = "addressBoxFace";
+
+    explicit AddressBoxFace(DropDownComboBox *box) : QObject(box), m_box(box)
+    {
+        setObjectName(QLatin1String(Name));
+        box->installEventFilter(this);
+    }
+
+    void refresh()
+    {
+        const QString sheet = faceSheet(m_box);
+        if (m_busy || m_box->styleSheet() == sheet)
+            return;
+        // A new sheet puts the box's palette back and sets it again, which
+        // comes back here.
+        m_busy = true;
+        m_box->setStyleSheet(sheet);
+        m_busy = false;
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_box && event->type() == QEvent::PaletteChange)
+            refresh();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    DropDownComboBox *m_box;
+    bool m_busy = false;
+};
+
+// The box's sheet made from its colours now; from the first call on, the box
+// is followed whenever its palette changes.
+void refreshFace(DropDownComboBox *box)
+{
+    // (No meta-object of its own: found by its name.)
+    auto *face = static_cast<AddressBoxFace *>(
+        box->findChild<QObject *>(QLatin1String(AddressBoxFace::Name), Qt::FindDirectChildrenOnly));
+    (face ? face : new AddressBoxFace(box))->refresh();
+}
+
+} // namespace
 
 WindowAppearance::WindowAppearance(Settings &settings, RuntimeFlags &flags, Prompter &prompter,
                                    const SkinImages &neutral, SkinImages &tinted, Parts parts)
@@ -64,6 +151,8 @@ bool WindowAppearance::applyColours()
             m_parts.navGrid->applySkin(m_tinted);
         if (m_parts.features)
             m_parts.features->addressBar()->refreshLook();
+        for (DropDownComboBox *bar : {f.cbWebAddressBar, f.cbSelectBrowserList})
+            refreshFace(bar);
         // Every pane takes the new colours in the state it is in (the active
         // one stays marked active).
         for (int n = 0; m_parts.grid && n < GridModel::BrowserLimit; ++n)
@@ -94,7 +183,29 @@ bool WindowAppearance::applyAddressBarBevel()
     WindowFrame &f = *m_parts.frame;
     for (DropDownComboBox *bar : {f.cbWebAddressBar, f.cbSelectBrowserList})
         bar->setBevel(m_settings.addressBarBevel);
+    // Taking its sheet away gives a box back the palette it had before the
+    // sheet: the colours are set again.
+    applyAddressBoxColours();
     return true;
+}
+
+void WindowAppearance::applyAddressBoxColours()
+{
+    WindowFrame &f = *m_parts.frame;
+    for (DropDownComboBox *bar : {f.cbWebAddressBar, f.cbSelectBrowserList}) {
+        QPalette p = bar->palette();
+        p.setColor(QPalette::Base, settingsColor(m_settings.addressBarColor));
+        p.setColor(QPalette::Text, settingsColor(m_settings.addressBarFontColor));
+        p.setColor(QPalette::ButtonText, settingsColor(m_settings.addressBarFontColor));
+        bar->setPalette(p);
+        if (bar->lineEdit())
+            bar->lineEdit()->setPalette(p);
+    }
+    // The address bar in its mode's colours.
+    if (m_parts.features)
+        m_parts.features->addressBar()->refreshLook();
+    for (DropDownComboBox *bar : {f.cbWebAddressBar, f.cbSelectBrowserList})
+        refreshFace(bar);
 }
 
 bool WindowAppearance::applyGridBackgroundImage()

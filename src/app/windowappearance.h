@@ -45,6 +45,9 @@ public:
     void applyCornerLabels();
 
 private:
+    // Both address boxes' faces in "address bar color" whatever the bevel.
+    void applyAddressBoxColours();
+
     Settings &m_settings;
     RuntimeFlags &m_flags;
     Prompter &m_prompter;

@@ -7,6 +7,8 @@
 #include "appearance/widgets/dropdowncombobox.h"
 #include "appearance/widgets/shadowlabel.h"
 #include "appearance/widgets/skinbutton.h"
+#include "grid/addressbar.h"
+#include "grid/gridfeatures.h"
 #include "navgrid/navgrid.h"
 #include "navgrid/navgridpanel.h"
 #include "support/windowharness.h"
@@ -129,6 +131,57 @@ private slots:
         QVERIFY(h.window->appearance()->applyAddressBarBevel());
         for (const char *name : {"cbWebAddressBar", "cbSelectBrowserList"})
             QCOMPARE(h.find<DropDownComboBox>(name)->bevel(), bevel);
+    }
+
+    // Both address boxes show "address bar color" as their face with every
+    // bevel, from the start and when the colour or the bevel changes later.
+    void addressBoxesTakeTheirColourWithEveryBevel_data()
+    {
+        QTest::addColumn<int>("bevel");
+        QTest::newRow("flat") << 0;
+        QTest::newRow("inherited") << 1;
+        QTest::newRow("soft") << 2;
+    }
+    void addressBoxesTakeTheirColourWithEveryBevel()
+    {
+        QFETCH(int, bevel);
+        WindowHarness h;
+        QVERIFY(h.started);
+        const auto faces = [&] {
+            QStringList shown;
+            for (const char *name : {"cbWebAddressBar", "cbSelectBrowserList"}) {
+                DropDownComboBox *box = h.find<DropDownComboBox>(name);
+                // Right of any text, left of the drop-down button.
+                const QImage face = box->grab().toImage();
+                shown << face.pixelColor(face.width() - 40, face.height() / 2).name();
+            }
+            return shown;
+        };
+        const auto both = [](int colour) { return QStringList(2, ColorMath::fromRef(colour).name()); };
+        // As at start-up: the colours, then the bevel.
+        h.settings.addressBarColor = 14213320; // 200,224,216
+        h.settings.addressBarBevel = bevel;
+        QVERIFY(h.window->appearance()->applyColours());
+        QVERIFY(h.window->appearance()->applyAddressBarBevel());
+        QCOMPARE(faces(), both(14213320));
+        // Another colour chosen while the program runs.
+        h.settings.addressBarColor = 4276545; // 65,65,65
+        QVERIFY(h.window->appearance()->applyColours());
+        QCOMPARE(faces(), both(4276545));
+        // Another bevel, and back: the colour stays.
+        h.settings.addressBarBevel = (bevel + 1) % 3;
+        QVERIFY(h.window->appearance()->applyAddressBarBevel());
+        QCOMPARE(faces(), both(4276545));
+        h.settings.addressBarBevel = bevel;
+        QVERIFY(h.window->appearance()->applyAddressBarBevel());
+        QCOMPARE(faces(), both(4276545));
+        // The address bar's search mode has a pale green face of its own.
+        AddressBar *bar = h.window->gridFeatures()->addressBar();
+        bar->setWebSearchMode();
+        QCOMPARE(faces(), (QStringList{ColorMath::fromRef(AddressBar::SearchColor).name(),
+                                       ColorMath::fromRef(4276545).name()}));
+        bar->setWebAddressMode();
+        QCOMPARE(faces(), both(4276545));
     }
 
     void backgroundPicture()
