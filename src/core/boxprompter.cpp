@@ -3,6 +3,7 @@
 #include "core/runtimeflags.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -53,6 +54,22 @@ bool BoxPrompter::askConfirmation(const QString &text)
     QMessageBox box(QMessageBox::Question, QString(), text, QMessageBox::Ok | QMessageBox::Cancel);
     box.setDefaultButton(QMessageBox::Ok);
     return runBox(&box) == QMessageBox::Ok;
+}
+
+bool BoxPrompter::askRememberable(const QString &text, const QString &rememberText, bool *remember)
+{
+    closeOpenBox();
+    BackgroundSuspension suspended(m_flags);
+    QMessageBox box(QMessageBox::Question, QString(), text, QMessageBox::Yes | QMessageBox::No);
+    // Enter refuses: nothing is let through by a stray key.
+    box.setDefaultButton(QMessageBox::No);
+    auto *tick = new QCheckBox(rememberText);
+    tick->setObjectName(QStringLiteral("Remember"));
+    box.setCheckBox(tick);
+    const bool yes = runBox(&box) == QMessageBox::Yes;
+    if (remember)
+        *remember = tick->isChecked();
+    return yes;
 }
 
 void BoxPrompter::showPlain(const QString &text)

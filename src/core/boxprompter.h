@@ -20,6 +20,7 @@ public:
     void showPlain(const QString &text) override;
     void closeOpenBox() override;
     bool askCredentials(const QString &host, const QString &realm, QString *user, QString *password) override;
+    bool askRememberable(const QString &text, const QString &rememberText, bool *remember) override;
 
 private:
     int runBox(QMessageBox *box);

@@ -37,6 +37,18 @@ public:
         return false;
     }
 
+    // A modal yes/no question with a tick box under it (rememberText,
+    // unticked at first); true on Yes. *remember says whether the box was
+    // ticked. A prompter without the tick box asks askConfirmation, and the
+    // answer is not remembered.
+    virtual bool askRememberable(const QString &text, const QString &rememberText, bool *remember)
+    {
+        Q_UNUSED(rememberText);
+        if (remember)
+            *remember = false;
+        return askConfirmation(text);
+    }
+
     // The question of askCredentials.
     static QString credentialsQuestion(const QString &host, const QString &realm)
     {

@@ -2,6 +2,7 @@
 #include "core/runtimeflags.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -63,6 +64,57 @@ private slots:
         QVERIFY(onTop);
         QCOMPARE(text, QStringLiteral("Delete the active browser?"));
         QVERIFY(!flags.suspendScanner && !flags.suspendQueue && !flags.suspendController);
+    }
+
+    // A question with a tick box under it, answered with the mouse as a
+    // user does: the box starts unticked, and what it says when Yes or No
+    // is clicked comes back with the answer.
+    void rememberableQuestion_data()
+    {
+        QTest::addColumn<bool>("tick");
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("yes, ticked") << true << true;
+        QTest::newRow("no, ticked") << true << false;
+        QTest::newRow("yes, unticked") << false << true;
+        QTest::newRow("no, unticked") << false << false;
+    }
+    void rememberableQuestion()
+    {
+        QFETCH(bool, tick);
+        QFETCH(bool, yes);
+        RuntimeFlags flags;
+        BoxPrompter prompter(flags);
+        bool suspendedWhileOpen = false;
+        bool tickedAtFirst = true;
+        bool noIsDefault = false;
+        QString text, tickText;
+        whenBoxOpens([&](QMessageBox *box) {
+            suspendedWhileOpen = flags.backgroundSuspended();
+            text = box->text();
+            noIsDefault = box->defaultButton() == box->button(QMessageBox::No);
+            QCheckBox *remember = box->findChild<QCheckBox *>();
+            if (!remember) {
+                box->done(0);
+                return;
+            }
+            tickText = remember->text();
+            tickedAtFirst = remember->isChecked();
+            if (tick)
+                QTest::mouseClick(remember, Qt::LeftButton, {}, QPoint(8, remember->height() / 2));
+            QTest::mouseClick(box->button(yes ? QMessageBox::Yes : QMessageBox::No), Qt::LeftButton);
+        });
+        bool remembered = !tick;
+        QCOMPARE(prompter.askRememberable("a.example wants to use your camera. Allow?",
+                                          "Remember this answer for a.example", &remembered),
+                 yes);
+        QCOMPARE(tickText, QStringLiteral("Remember this answer for a.example"));
+        QCOMPARE(text, QStringLiteral("a.example wants to use your camera. Allow?"));
+        QVERIFY(!tickedAtFirst);
+        QCOMPARE(remembered, tick);
+        QVERIFY(noIsDefault);
+        QVERIFY(suspendedWhileOpen);
+        QVERIFY(!flags.suspendScanner && !flags.suspendQueue && !flags.suspendController);
+        QVERIFY(!openBox());
     }
 
     void aNewBoxClosesTheOpenOne()
