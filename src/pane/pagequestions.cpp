@@ -124,10 +124,20 @@ void PageQuestions::permissionRequested(const QUrl &origin, QWebEnginePage::Feat
             return;
         std::optional<bool> allowed = SitePermissions::answer(origin, feature);
         if (!allowed) {
-            allowed = self->m_host && self->m_host->prompter().askConfirmation(SitePermissions::question(origin, feature));
+            // Kept for the run, and beyond it only when the user ticks the box.
+            bool keep = false;
+            allowed = self->m_host
+                      && self->m_host->prompter().askRememberable(SitePermissions::question(origin, feature),
+                                                                  SitePermissions::rememberText(origin), &keep);
             if (!self)
                 return;
-            SitePermissions::remember(origin, feature, *allowed);
+            SitePermissions::remember(origin, feature, *allowed, keep);
+            answer(*allowed);
+            // The answer holds for the run all the same.
+            const QString failure = keep ? SitePermissions::lastSaveFailure() : QString();
+            if (!failure.isEmpty() && self->m_host)
+                self->m_host->prompter().showInformation(failure);
+            return;
         }
         answer(*allowed);
     });

@@ -9,8 +9,14 @@
 #include "support/localwebserver.h"
 #include "support/paneharness.h"
 #include "support/recordingpanehost.h"
+#include "support/smalldisk.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QThread>
+#include <QWebEngineProfile>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -18,6 +24,8 @@
 #include <QWebEngineView>
 
 #include <memory>
+
+#include <sys/stat.h>
 
 // What pages ask of the user, full screen and the page's menu, on the real
 // engine with pages from local servers. The engine remembers answers per
@@ -50,6 +58,32 @@ class TestPageQuestions : public QObject
         }
     };
 
+    // A prompter whose user ticks the remember box as planned.
+    struct TickingPrompter : ScriptedPrompter
+    {
+        struct Answer
+        {
+            bool yes;
+            bool tick;
+        };
+        QList<Answer> plan;
+        QStringList tickTexts;
+        bool askRememberable(const QString &text, const QString &rememberText, bool *remember) override
+        {
+            shown.append({Kind::Confirmation, text});
+            tickTexts << rememberText;
+            const Answer answer = plan.isEmpty() ? Answer{false, false} : plan.takeFirst();
+            *remember = answer.tick;
+            return answer.yes;
+        }
+    };
+    struct TickingHost : RecordingPaneHost
+    {
+        mutable TickingPrompter ticking;
+        Prompter &prompter() const override { return ticking; }
+        QStringList messages() const { return ticking.texts(); }
+    };
+
     static int s_nextSite;
     // A loopback address no earlier case has used.
     static QHostAddress freshSite() { return QHostAddress(QStringLiteral("127.0.0.%1").arg(s_nextSite++)); }
@@ -61,7 +95,11 @@ class TestPageQuestions : public QObject
 
 private slots:
     void initTestCase() { EngineSetup::chooseRendering(); }
-    void init() { SitePermissions::forgetAll(); }
+    void init()
+    {
+        SitePermissions::forgetAll();
+        SitePermissions::setStoreFile({});
+    }
 
     // Sites see no engine name in the user agent, only the usual words of
     // a desktop browser.
@@ -159,27 +197,234 @@ private slots:
         QCOMPARE(SitePermissions::answer(server.url("/"), QWebEnginePage::Notifications), std::optional<bool>(allow));
     }
 
-    // Answers are kept in the permission file when there is one, and read
-    // from it again.
-    void permissionFile()
+    // The question comes with a tick box: ticked, the answer is kept in the
+    // permission file and holds at the next start without a question;
+    // unticked, it holds for this run only. Either way a refusal reaches the
+    // page as a denial.
+    void rememberedAnswerOutlastsTheRun_data()
     {
+        QTest::addColumn<bool>("allow");
+        QTest::addColumn<bool>("tick");
+        QTest::newRow("allowed, ticked") << true << true;
+        QTest::newRow("refused, ticked") << false << true;
+        QTest::newRow("allowed, unticked") << true << false;
+        QTest::newRow("refused, unticked") << false << false;
+    }
+    void rememberedAnswerOutlastsTheRun()
+    {
+        QFETCH(bool, allow);
+        QFETCH(bool, tick);
+        const auto seen = [](bool allowed) { return allowed ? QStringLiteral("granted") : QStringLiteral("denied"); };
         QTemporaryDir folder;
-        const QString file = folder.filePath("permissions");
-        const QUrl camera("https://cam.example:8443/page");
-        SitePermissions::setStoreFile(file);
-        SitePermissions::remember(camera, QWebEnginePage::MediaVideoCapture, true);
-        SitePermissions::remember(QUrl("https://where.example/"), QWebEnginePage::Geolocation, false);
+        const QString file = SitePermissions::filePath(folder.path() + "/");
+        QCOMPARE(file, folder.filePath("sitepermissions.txt"));
+        QVERIFY(SitePermissions::setStoreFile(file).isEmpty());
+        const QHostAddress site = freshSite();
+        LocalWebServer server(site);
+        server.addPage("/notify", page("asking", "<script>Notification.requestPermission().then("
+                                                 "function (p) { document.title = p; });</script>"));
+        const QString question = QStringLiteral("%1 wants to show you notifications. Allow?").arg(site.toString());
+        {
+            TickingHost host;
+            host.ticking.plan = {{allow, tick}};
+            PlainPaneLook look;
+            QWidget window;
+            window.resize(500, 400);
+            auto *pane = new BrowserPane(host, look, &window);
+            pane->setGeometry(0, 0, 400, 300);
+            pane->initBrowserPane();
+            host.panes << pane;
+            window.show();
+            pane->navigateTo(server.url("/notify").toString());
+            auto *control = qobject_cast<WebEngineBrowserControl *>(pane->control());
+            const bool answered = EventWait::until([&] { return control->page()->title() == seen(allow); }, 20000);
+            const QString title = control->page()->title();
+            pane->closeBrowserPane();
+            pane->freeBrowserControl();
+            QVERIFY2(answered, qPrintable(title));
+            QCOMPARE(host.messages(), QStringList{question});
+            QCOMPARE(host.ticking.tickTexts, QStringList{QStringLiteral("Remember this answer for %1").arg(site.toString())});
+        }
+        QCOMPARE(SitePermissions::answer(server.url("/"), QWebEnginePage::Notifications), std::optional<bool>(allow));
         QVERIFY(SitePermissions::lastSaveFailure().isEmpty());
+        if (tick) {
+            QFile kept(file);
+            QVERIFY(kept.open(QIODevice::ReadOnly));
+            QCOMPARE(QString::fromUtf8(kept.readAll()),
+                     QStringLiteral("http://%1:%2 %3 %4\n")
+                         .arg(site.toString())
+                         .arg(server.serverPort())
+                         .arg(int(QWebEnginePage::Notifications))
+                         .arg(allow ? "allow" : "deny"));
+        } else {
+            QVERIFY(!QFileInfo::exists(file));
+        }
+
+        // The next start: the answers of the run are gone, the file is read
+        // again, and a page of an engine that has not been asked yet asks.
         SitePermissions::forgetAll();
-        SitePermissions::setStoreFile(file);
+        QVERIFY(SitePermissions::setStoreFile(file).isEmpty());
+        QTemporaryDir storage;
+        auto *profile = new QWebEngineProfile(QStringLiteral("NextStart%1").arg(s_nextSite));
+        profile->setPersistentStoragePath(storage.path());
+        auto *fresh = new QWebEnginePage(profile);
+        RecordingPaneHost host;
+        // Asked again (unticked): this time the other answer.
+        host.scripted().answers = {!allow};
+        auto *questions = new PageQuestions(fresh);
+        questions->setHost(&host);
+        fresh->load(server.url("/notify"));
+        const QString expected = seen(tick ? allow : !allow);
+        const bool reached = EventWait::until([&] { return fresh->title() == expected; }, 20000);
+        const QString title = fresh->title();
+        delete fresh;
+        delete profile;
+        QVERIFY2(reached, qPrintable(title));
+        QCOMPARE(host.messages(), tick ? QStringList() : QStringList{question});
+    }
+
+    // A ticked answer that cannot be saved (a full disk) holds for the run,
+    // and the user is told why it will not hold beyond it.
+    void aRememberedAnswerThatCannotBeSavedIsSaid()
+    {
+        SmallDisk disk(QDir::homePath() + QStringLiteral("/small"));
+        if (!disk.available())
+            QSKIP("No small disk to fill: mounting a tmpfs needs root.");
+        disk.fill();
+        const QString file = SitePermissions::filePath(disk.path() + "/");
+        QVERIFY(SitePermissions::setStoreFile(file).isEmpty());
+        const QHostAddress site = freshSite();
+        LocalWebServer server(site);
+        server.addPage("/notify", page("asking", "<script>Notification.requestPermission().then("
+                                                 "function (p) { document.title = p; });</script>"));
+        TickingHost host;
+        host.ticking.plan = {{true, true}};
+        PlainPaneLook look;
+        QWidget window;
+        auto *pane = new BrowserPane(host, look, &window);
+        pane->setGeometry(0, 0, 400, 300);
+        pane->initBrowserPane();
+        host.panes << pane;
+        window.show();
+        pane->navigateTo(server.url("/notify").toString());
+        auto *control = qobject_cast<WebEngineBrowserControl *>(pane->control());
+        const bool granted = EventWait::until([&] { return control->page()->title() == "granted"; }, 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(host.messages().size(), qsizetype(2), 5000);
+        pane->closeBrowserPane();
+        pane->freeBrowserControl();
         SitePermissions::setStoreFile({});
-        QCOMPARE(SitePermissions::answer(QUrl("https://cam.example:8443/other"), QWebEnginePage::MediaVideoCapture),
-                 std::optional<bool>(true));
-        QCOMPARE(SitePermissions::answer(camera, QWebEnginePage::MediaAudioCapture), std::nullopt);
-        QCOMPARE(SitePermissions::answer(QUrl("https://where.example/x"), QWebEnginePage::Geolocation),
-                 std::optional<bool>(false));
-        QCOMPARE(SitePermissions::question(camera, QWebEnginePage::MediaVideoCapture),
-                 QStringLiteral("cam.example wants to use your camera. Allow?"));
+        QVERIFY(granted);
+        QCOMPARE(host.messages(),
+                 QStringList({QStringLiteral("%1 wants to show you notifications. Allow?").arg(site.toString()),
+                              "Could not save the site permissions: the disk is full. Nothing was written."}));
+        QVERIFY(!QFileInfo::exists(file));
+    }
+
+    // A permission file spoilt by hand, by a crash of another program or on
+    // purpose: what can be used is used, line by line, the rest skipped
+    // within bounds; the file as it was is kept aside and the new one holds
+    // the good lines. Nothing of it stops the start.
+    void damagedPermissionFileIsSalvaged_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QStringList>("good");
+        QTest::addColumn<QString>("notice");
+        const QByteArray a = "https://cam.example:8443 3 allow";
+        const QByteArray b = "https://where.example 1 deny";
+        const QString two = "Some lines of the site permissions file could not be read; 2 remembered answers were kept.";
+        QTest::newRow("whole, CR LF") << QByteArray(a + "\r\n" + b + "\r\n") << QStringList{a, b} << QString();
+        QTest::newRow("bad lines among good")
+            << QByteArray(a + "\njust words\nhttps://bad.example 0 maybe\nhttps://bad.example 99 allow\n"
+                              "https://bad.example/path 0 allow\nhttps://bad.example 0 allow extra\n"
+                              "bad.example 0 allow\n\x01\xff\xfe 0 allow\n\n"
+                          + b + "\n")
+            << QStringList{a, b} << two;
+        QTest::newRow("endless line") << QByteArray(a + "\nhttps://bad.example 0 allow" + QByteArray(200000, 'x') + "\n" + b)
+                                      << QStringList{a} << "Some lines of the site permissions file could not be read; "
+                                                            "1 remembered answer was kept.";
+        QTest::newRow("long line") << QByteArray("https://bad.example 0 allow" + QByteArray(5000, ' ') + "x\n" + a + "\n" + b)
+                                   << QStringList{a, b} << two;
+        QByteArray noise(4096, '\0');
+        for (int i = 0; i < noise.size(); ++i)
+            noise[i] = char((i * 7919) % 251);
+        QTest::newRow("binary") << noise << QStringList{}
+                                << "Some lines of the site permissions file could not be read; 0 remembered answers were kept.";
+    }
+    void damagedPermissionFileIsSalvaged()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QStringList, good);
+        QFETCH(QString, notice);
+        QTemporaryDir folder;
+        const QString file = folder.filePath("sitepermissions.txt");
+        {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(content);
+        }
+        const QString said = SitePermissions::setStoreFile(file);
+        QStringList damaged = QDir(folder.path()).entryList({"sitepermissions.txt.damaged-*"}, QDir::Files);
+        if (notice.isEmpty()) {
+            QCOMPARE(said, QString());
+            QVERIFY(damaged.isEmpty());
+        } else {
+            QCOMPARE(damaged.size(), 1);
+            QCOMPARE(said, notice + "\nThe file was kept as " + damaged.first() + ".");
+            QFile original(folder.filePath(damaged.first()));
+            QVERIFY(original.open(QIODevice::ReadOnly));
+            QCOMPARE(original.readAll(), content);
+            QFile rewritten(file);
+            QVERIFY(rewritten.open(QIODevice::ReadOnly));
+            QCOMPARE(rewritten.readAll(), good.isEmpty() ? QByteArray() : (good.join('\n') + '\n').toUtf8());
+        }
+        for (const QString &line : good) {
+            const QStringList words = line.split(' ');
+            QCOMPARE(SitePermissions::answer(QUrl(words[0] + "/page"), QWebEnginePage::Feature(words[1].toInt())),
+                     std::optional<bool>(words[2] == "allow"));
+        }
+        QCOMPARE(SitePermissions::answer(QUrl("https://bad.example/"), QWebEnginePage::Notifications), std::nullopt);
+        QCOMPARE(SitePermissions::answer(QUrl("https://bad.example/path"), QWebEnginePage::Notifications), std::nullopt);
+        SitePermissions::setStoreFile({});
+    }
+
+    // Something that is not a plain file at the place of the permission
+    // file (a folder, a pipe no one writes to) is not read, and the start
+    // goes on at once.
+    void notAFileIsNotRead_data()
+    {
+        QTest::addColumn<bool>("pipe");
+        QTest::newRow("folder") << false;
+        QTest::newRow("pipe") << true;
+    }
+    void notAFileIsNotRead()
+    {
+        QFETCH(bool, pipe);
+        QTemporaryDir folder;
+        const QString file = folder.filePath("sitepermissions.txt");
+        if (pipe)
+            QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+        else
+            QVERIFY(QDir().mkdir(file));
+        QElapsedTimer clock;
+        clock.start();
+        // A reader that waits on the pipe would never come back: it runs
+        // on a thread of its own and is given a second.
+        QString said = "not back";
+        QThread *reader = QThread::create([&] { said = SitePermissions::setStoreFile(file); });
+        reader->start();
+        const bool back = reader->wait(QDeadlineTimer(1000));
+        if (!back) {
+            // Unblock it with a writer so the thread can end.
+            QFile writer(file);
+            if (writer.open(QIODevice::WriteOnly))
+                writer.close();
+            reader->wait();
+        }
+        delete reader;
+        QVERIFY(back);
+        QCOMPARE(said, QString());
+        QVERIFY(QDir(folder.path()).entryList({"*.damaged-*"}).isEmpty());
+        SitePermissions::setStoreFile({});
     }
 
     // A sign-in is asked for with the host and realm, as often as the
