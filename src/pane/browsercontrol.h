@@ -122,6 +122,9 @@ signals:
     void scriptDialogsFinished();
     // The page stopped or began again to answer (responding()).
     void respondingChanged(bool responding);
+    // How far the page's downloads have come, 0 to 100; -1 once they have
+    // all ended (done, broken off or cancelled).
+    void downloadProgressChanged(int percent);
 
 protected:
     NewWindowDecision decideNewWindow() const

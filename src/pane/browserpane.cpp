@@ -203,6 +203,12 @@ void BrowserPane::connectControl()
             emit audibleChanged(audible);
     });
     connect(m_control, &BrowserControl::respondingChanged, this, &BrowserPane::respondingChanged);
+    connect(m_control, &BrowserControl::downloadProgressChanged, this, [this](int percent) {
+        if (percent == m_downloadProgress)
+            return;
+        m_downloadProgress = percent;
+        emit downloadProgressChanged(percent);
+    });
     // windowClosing: a page can never close its pane, so nothing happens.
     m_control->setNewWindowHandler([this] { return decideNewWindow(); });
 }

@@ -88,6 +88,8 @@ public:
     bool audible() const { return m_control && m_control->recentlyAudible(); }
     // The page answers (false: an endless script holds it).
     bool responding() const { return !m_control || m_control->responding(); }
+    // How far the page's downloads have come, 0 to 100; -1 when none runs.
+    int downloadProgress() const { return m_downloadProgress; }
     bool audioMuted() const { return m_control && m_control->audioMuted(); }
     void setAudioMuted(bool muted)
     {
@@ -104,6 +106,8 @@ signals:
     // The page began or stopped making sound.
     void audibleChanged(bool audible);
     void respondingChanged(bool responding);
+    // downloadProgress() changed.
+    void downloadProgressChanged(int percent);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -147,5 +151,6 @@ private:
     bool m_buttonsDragging = false;
     bool m_isActive = false;
     int m_nestedLoops = 0;
+    int m_downloadProgress = -1;
     bool m_releasePending = false;
 };

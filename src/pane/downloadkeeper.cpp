@@ -102,6 +102,7 @@ void DownloadKeeper::take(QWebEngineDownloadRequest *download)
     }
     // Only the engine's latest request for it counts.
     m_jobs[download->id()].request = download;
+    m_jobs[download->id()].page = download->page();
     const QString name = job.name;
     const QString path = job.path;
     const int id = job.entry;
@@ -110,8 +111,14 @@ void DownloadKeeper::take(QWebEngineDownloadRequest *download)
     const QPointer<QWebEnginePage> page(download->page());
 
     const auto progress = [this, download, id, name, page] {
-        if (m_jobs.value(download->id()).request != download)
+        const auto job = m_jobs.find(download->id());
+        if (job == m_jobs.end() || job->request != download)
             return;
+        // The engine picks a broken connection up again by itself, and
+        // tells of the size and the bytes afresh each time: what was reached
+        // stays reached.
+        job->received = qMax(job->received, download->receivedBytes());
+        job->total = qMax(job->total, download->totalBytes());
         m_list.update(id, DownloadList::State::Running, download->receivedBytes(), download->totalBytes());
         const qint64 total = download->totalBytes();
         const QString text = total > 0 ? QStringLiteral("Downloading %1: %2 of %3")
@@ -120,6 +127,7 @@ void DownloadKeeper::take(QWebEngineDownloadRequest *download)
                                        : QStringLiteral("Downloading %1: %2")
                                              .arg(name, DownloadList::sizeText(download->receivedBytes()));
         emit status(page, text);
+        reportProgress(page);
     };
     connect(download, &QWebEngineDownloadRequest::receivedBytesChanged, this, progress);
     const auto end = [this, download, name, path, dir, page] {
@@ -131,6 +139,7 @@ void DownloadKeeper::take(QWebEngineDownloadRequest *download)
             return;
         const Job job = m_jobs.take(download->id());
         m_running.remove(path);
+        reportProgress(job.page);
         const QString part = path + PartSuffix;
         const qint64 bytes = download->receivedBytes();
         if (state == QWebEngineDownloadRequest::DownloadCompleted) {
@@ -163,4 +172,38 @@ void DownloadKeeper::take(QWebEngineDownloadRequest *download)
     connect(download, &QWebEngineDownloadRequest::isFinishedChanged, this, end);
     download->accept();
     emit status(page, QStringLiteral("Downloading %1...").arg(name));
+    reportProgress(download->page());
+}
+
+void DownloadKeeper::reportProgress(QWebEnginePage *page)
+{
+    if (!page)
+        return;
+    // Every running download of the page counts: the bar is full when they
+    // all are.
+    qint64 received = 0;
+    qint64 total = 0;
+    bool running = false;
+    bool sizeKnown = true;
+    for (const Job &job : std::as_const(m_jobs)) {
+        if (job.page != page || !job.request)
+            continue;
+        running = true;
+        received += job.received;
+        if (job.total > 0)
+            total += job.total;
+        else
+            sizeKnown = false;
+    }
+    int percent = -1;
+    if (running)
+        percent = sizeKnown && total > 0 ? int(qBound(qint64(0), received * 100 / total, qint64(100))) : 0;
+    const auto sent = m_sentProgress.constFind(page);
+    if (sent != m_sentProgress.constEnd() ? *sent == percent : percent == -1)
+        return;
+    if (percent < 0)
+        m_sentProgress.remove(page);
+    else
+        m_sentProgress.insert(page, percent);
+    emit progress(page, percent);
 }

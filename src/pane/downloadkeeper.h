@@ -42,10 +42,15 @@ public:
 signals:
     // A text for the status line of the pane showing page.
     void status(QWebEnginePage *page, const QString &text);
+    // How far the downloads page asked for have come together, 0 to 100
+    // (0 while their size is unknown); -1 once none is running any more.
+    void progress(QWebEnginePage *page, int percent);
 
 private:
     using QObject::QObject;
     void take(QWebEngineDownloadRequest *download);
+    // Sends page's progress when it differs from what was sent last.
+    void reportProgress(QWebEnginePage *page);
 
     DownloadList m_list;
     struct Job
@@ -54,8 +59,12 @@ private:
         QString name;
         QString path;
         QPointer<QWebEngineDownloadRequest> request;
+        QWebEnginePage *page = nullptr; // only compared, never used
+        qint64 received = 0;            // the most the engine has told of
+        qint64 total = -1;              // -1 while unknown
     };
     QHash<quint32, Job> m_jobs; // by the engine's download id
     QSet<QString> m_running;    // final paths of downloads still running
     QSet<QWebEngineProfile *> m_profiles;
+    QHash<QWebEnginePage *, int> m_sentProgress; // pages with downloads running
 };

@@ -121,6 +121,10 @@ WebEngineBrowserControl::WebEngineBrowserControl(QWidget *parentWidget)
                 if (page == m_page)
                     emit statusTextChange(text);
             });
+    connect(&DownloadKeeper::instance(), &DownloadKeeper::progress, this, [this](QWebEnginePage *page, int percent) {
+        if (page == m_page)
+            emit downloadProgressChanged(percent);
+    });
     connect(m_page, &QWebEnginePage::fullScreenRequested, this, [this](QWebEngineFullScreenRequest request) {
         request.accept();
         if (request.toggleOn())

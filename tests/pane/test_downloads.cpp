@@ -11,9 +11,14 @@
 #include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTcpSocket>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTest>
+
+#include <algorithm>
 
 // Downloads of a pane's page on the real engine, from a local server, into
 // the download folder of the test's own home.
@@ -58,9 +63,10 @@ class TestDownloads : public QObject
     }
     // Downloads address in a fresh pane; the list entry it made once it has
     // finished, one way or the other.
-    static DownloadList::Entry download(const QUrl &address, QStringList *status = nullptr)
+    static DownloadList::Entry download(const QUrl &address, QStringList *status = nullptr, QList<int> *progress = nullptr)
     {
         Harness h;
+        QSignalSpy progressed(h.pane, &BrowserPane::downloadProgressChanged);
         DownloadList &list = DownloadKeeper::instance().list();
         const int before = list.entries().isEmpty() ? 0 : list.entries().first().id;
         h.pane->navigateTo(address.toString());
@@ -72,10 +78,62 @@ class TestDownloads : public QObject
             return {};
         if (status)
             *status = h.host.browserInfo;
+        if (progress) {
+            // The end is told after the list has it.
+            if (!EventWait::until([&] { return h.pane->downloadProgress() == -1 && !progressed.isEmpty(); }, 5000))
+                return {};
+            for (const QList<QVariant> &signal : progressed)
+                progress->append(signal.at(0).toInt());
+        }
         return list.entries().first();
     }
 
+    // Sends one file, slow.bin, in six pieces 400 ms apart, so the engine
+    // sees it come in bit by bit.
+    class TricklingServer : public QTcpServer
+    {
+    public:
+        static constexpr int Pieces = 6;
+        static constexpr int PieceBytes = 100 * 1024;
+        TricklingServer()
+        {
+            listen(QHostAddress::LocalHost);
+            connect(this, &QTcpServer::newConnection, this, [this] {
+                while (QTcpSocket *socket = nextPendingConnection())
+                    connect(socket, &QTcpSocket::readyRead, socket, [socket] { answer(socket); });
+            });
+        }
+        QUrl url() const { return QUrl(QStringLiteral("http://127.0.0.1:%1/slow.bin").arg(serverPort())); }
+
+    private:
+        static void answer(QTcpSocket *socket)
+        {
+            QByteArray request = socket->property("request").toByteArray() + socket->readAll();
+            socket->setProperty("request", request);
+            if (!request.contains("\r\n\r\n") || socket->property("answered").toBool())
+                return;
+            socket->setProperty("answered", true);
+            if (!request.startsWith("GET /slow.bin ")) {
+                socket->write("HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+                socket->disconnectFromHost();
+                return;
+            }
+            socket->write("HTTP/1.1 200 OK\r\nContent-Type: application/octet-stream\r\nContent-Length: "
+                          + QByteArray::number(Pieces * PieceBytes) + "\r\nConnection: close\r\n\r\n");
+            auto *timer = new QTimer(socket);
+            connect(timer, &QTimer::timeout, socket, [socket, timer, sent = 0]() mutable {
+                socket->write(QByteArray(PieceBytes, char('a' + sent)));
+                if (++sent == Pieces) {
+                    timer->stop();
+                    socket->disconnectFromHost();
+                }
+            });
+            timer->start(400);
+        }
+    };
+
     LocalWebServer m_server;
+    TricklingServer m_trickle;
     const QByteArray m_zip = QByteArray("PK\x03\x04", 4) + QByteArray(3000, 'z');
 
 private slots:
@@ -155,6 +213,43 @@ private slots:
         QVERIFY(!QFileInfo::exists(QDir(folder()).filePath("broken.zip")));
         QVERIFY(!QFileInfo::exists(QDir(folder()).filePath("broken.zip.part")));
         QVERIFY(status.contains(DownloadKeeper::brokenOffText("broken.zip")));
+    }
+
+    // The pane tells how far its download has come: rising percentages
+    // while it runs, -1 once it is done or has broken off (after the engine
+    // has tried again by itself).
+    void progressReachesThePane_data()
+    {
+        QTest::addColumn<bool>("trickled");
+        QTest::addColumn<int>("state");
+        QTest::addColumn<int>("lowestTop"); // the last percentage before the end is at least this
+        QTest::addColumn<int>("highestTop"); // and at most this
+        QTest::newRow("done, in pieces") << true << int(DownloadList::State::Done) << 50 << 100;
+        // 3004 of the 200000 bytes announced.
+        QTest::newRow("broken off") << false << int(DownloadList::State::BrokenOff) << 1 << 1;
+    }
+    void progressReachesThePane()
+    {
+        QFETCH(bool, trickled);
+        QFETCH(int, state);
+        QFETCH(int, lowestTop);
+        QFETCH(int, highestTop);
+        QFile::remove(QDir(folder()).filePath("slow.bin"));
+        QList<int> progress;
+        const DownloadList::Entry entry = download(trickled ? m_trickle.url() : m_server.url("/broken.zip"), nullptr, &progress);
+        const QString seen = [&] {
+            QStringList texts;
+            for (int p : progress)
+                texts << QString::number(p);
+            return texts.join(' ');
+        }();
+        QCOMPARE(int(entry.state), state);
+        QVERIFY2(progress.size() >= 2 && progress.last() == -1, qPrintable(seen));
+        const QList<int> running = progress.mid(0, progress.size() - 1);
+        QVERIFY2(std::is_sorted(running.begin(), running.end()) && running.first() >= 0, qPrintable(seen));
+        QVERIFY2(running.last() >= lowestTop && running.last() <= highestTop, qPrintable(seen));
+        if (trickled) // seen on its way, not only at the start and the end
+            QVERIFY2(std::any_of(running.begin(), running.end(), [](int p) { return p > 0 && p < 100; }), qPrintable(seen));
     }
 
     // Names from the server never leave the folder nor hide in it.
