@@ -67,6 +67,7 @@ NavGrid::NavGrid(BrowserGrid &grid, Settings &settings, RuntimeFlags &flags, Pro
             square.sounding = pane->audible();
             square.muted = pane->audioMuted();
             square.notResponding = !pane->responding();
+            square.downloadPercent = pane->downloadProgress();
         }
         return square;
     });
@@ -92,6 +93,9 @@ NavGrid::NavGrid(BrowserGrid &grid, Settings &settings, RuntimeFlags &flags, Pro
     connect(&grid, &BrowserGrid::activeBrowserDeleted, this, &NavGrid::updateMap);
     connect(&grid, &BrowserGrid::paneSoundChanged, m_panel->dgNavGrid, qOverload<>(&QWidget::update));
     connect(&grid, &BrowserGrid::paneRespondingChanged, m_panel->dgNavGrid, qOverload<>(&QWidget::update));
+    // A pane's downloads: the map hears of them from each pane itself.
+    followPanes();
+    connect(&grid, &BrowserGrid::panesChanged, this, &NavGrid::followPanes);
     connect(m_hint, &NavHintPanel::sizeDragged, this, [this](QSize size) {
         m_settings.navGridHintWidth = size.width();
         m_settings.navGridHintHeight = size.height();
@@ -144,6 +148,14 @@ void NavGrid::updateMap()
 {
     if (m_panel->isVisible())
         m_panel->dgNavGrid->update();
+}
+
+void NavGrid::followPanes()
+{
+    for (int n = 0; n < GridModel::BrowserLimit; ++n)
+        if (BrowserPane *pane = m_grid.pane(n))
+            connect(pane, &BrowserPane::downloadProgressChanged, m_panel->dgNavGrid, qOverload<>(&QWidget::update),
+                    Qt::UniqueConnection);
 }
 
 void NavGrid::hideHint()
@@ -379,6 +391,8 @@ void NavGrid::hoverSquare(int cell, Qt::KeyboardModifiers keys)
         caption += QStringLiteral(" - not responding");
     if (pane->audible())
         caption += pane->audioMuted() ? QStringLiteral(" - playing sound, muted") : QStringLiteral(" - playing sound");
+    if (pane->downloadProgress() >= 0)
+        caption += QStringLiteral(" - downloading %1%").arg(pane->downloadProgress());
     if (!m_hint->addressMode()) {
         // The picture only when the pointer reached another pane: drawing
         // it asks the page to paint.

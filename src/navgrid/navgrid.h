@@ -78,6 +78,8 @@ protected:
 
 private:
     void buildCommands(CommandRegistry &commands);
+    // Repaints the map when a pane's downloads move on (each pane once).
+    void followPanes();
     void startDrag();
     void showDeleteColour(bool colour);
     void hideHint();

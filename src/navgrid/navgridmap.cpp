@@ -62,7 +62,26 @@ void NavGridMap::paintEvent(QPaintEvent *)
             paintSpeaker(p, at, square.muted);
         if (square.notResponding)
             paintNotResponding(p, at);
+        if (square.downloadPercent >= 0)
+            paintDownload(p, at, square.downloadPercent);
     }
+}
+
+const QColor NavGridMap::DownloadTrack(20, 20, 20);
+const QColor NavGridMap::DownloadDone(40, 200, 60);
+
+void NavGridMap::paintDownload(QPainter &painter, QPoint squareOrigin, int percent)
+{
+    const int side = NavGridPlacement::SquarePitch - 1;
+    const int height = 3;
+    const QRect track(squareOrigin + QPoint(0, side - height), QSize(side, height));
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.fillRect(track, DownloadTrack);
+    const int done = side * qBound(0, percent, 100) / 100;
+    if (done > 0)
+        painter.fillRect(QRect(track.topLeft(), QSize(done, height)), DownloadDone);
+    painter.restore();
 }
 
 void NavGridMap::paintNotResponding(QPainter &painter, QPoint squareOrigin)

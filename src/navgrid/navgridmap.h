@@ -11,8 +11,8 @@ class QPainter;
 // lines. An occupied square shows the occupied picture, the active
 // browser's the selected picture over it, a page with search highlights the
 // search mark, a page making sound a small speaker (crossed out when the
-// page is muted). It only paints; the navigation grid handles its mouse and its
-// drops.
+// page is muted), a pane downloading a bar of its progress. It only paints;
+// the navigation grid handles its mouse and its drops.
 class NavGridMap : public QWidget
 {
     Q_OBJECT
@@ -26,6 +26,7 @@ public:
         bool sounding = false;
         bool muted = false;
         bool notResponding = false;
+        int downloadPercent = -1; // the pane's downloads, 0 to 100; -1 for none
     };
     using SquareReader = std::function<Square(int cell)>;
 
@@ -41,6 +42,10 @@ public:
     // The mark of a pane whose page does not answer: a red frame round the
     // square with a white bar across, as a stop sign.
     static void paintNotResponding(QPainter &painter, QPoint squareOrigin);
+    // The progress of a pane's downloads: a bar along the square's bottom
+    // edge, dark, filled from the left in green as far as they have come.
+    static void paintDownload(QPainter &painter, QPoint squareOrigin, int percent);
+    static const QColor DownloadTrack, DownloadDone;
     // The active browser's square, -1 for none.
     int selectedSquare() const;
 

@@ -207,6 +207,63 @@ private slots:
         QCOMPARE(h.map()->grab().toImage(), answering);
     }
 
+    // A pane that downloads has a bar along the bottom of its square, green
+    // as far as the download has come, and its hint gives the percentage;
+    // both go when the download ends.
+    void aDownloadingPaneShowsItsProgress_data()
+    {
+        QTest::addColumn<int>("percent");
+        QTest::addColumn<int>("green"); // pixels from the left of the 16
+        QTest::newRow("starting") << 0 << 0;
+        QTest::newRow("half") << 50 << 8;
+        QTest::newRow("nearly") << 99 << 15;
+        QTest::newRow("all") << 100 << 16;
+    }
+    void aDownloadingPaneShowsItsProgress()
+    {
+        QFETCH(int, percent);
+        QFETCH(int, green);
+        NavGridHarness h;
+        h.commands.trigger(QStringLiteral("skNavGrid"));
+        h.open(QStringLiteral("http://a.test/"));
+        h.open(QStringLiteral("http://b.test/"));
+        QVERIFY(QTest::qWaitForWindowExposed(h.map()));
+        const QImage idle = h.map()->grab().toImage();
+        // The map paints again by itself when the pane tells of its download.
+        struct PaintCounter : QObject
+        {
+            int paints = 0;
+            bool eventFilter(QObject *, QEvent *event) override
+            {
+                paints += event->type() == QEvent::Paint;
+                return false;
+            }
+        } counter;
+        h.map()->installEventFilter(&counter);
+        emit h.control(0)->downloadProgressChanged(percent);
+        QTRY_VERIFY(counter.paints > 0);
+        QCOMPARE(h.grid->pane(0)->downloadProgress(), percent);
+        const QImage marked = h.map()->grab().toImage();
+        const int cell = h.grid->pane(0)->cellIndex;
+        const QPoint foot(cell * 17, 14); // the square's row 14 of 16
+        for (int x = 0; x < 16; ++x)
+            QCOMPARE(marked.pixelColor(foot + QPoint(x, 0)), x < green ? NavGridMap::DownloadDone : NavGridMap::DownloadTrack);
+        // The rest of the square and the other pane's square as they were.
+        QCOMPARE(marked.copy(cell * 17, 0, 16, 12), idle.copy(cell * 17, 0, 16, 12));
+        const int other = h.grid->pane(1)->cellIndex;
+        QCOMPARE(marked.copy(other * 17, 0, 16, 16), idle.copy(other * 17, 0, 16, 16));
+        h.hover(cell, Qt::ControlModifier);
+        QCOMPARE(h.hint()->laNavServer->text(), QStringLiteral("0: a.test - downloading %1%").arg(percent));
+        // Done, broken off or cancelled: the bar goes.
+        counter.paints = 0;
+        emit h.control(0)->downloadProgressChanged(-1);
+        QTRY_VERIFY(counter.paints > 0);
+        QCOMPARE(h.map()->grab().toImage(), idle);
+        h.hover(other, Qt::ControlModifier);
+        h.hover(cell, Qt::ControlModifier);
+        QCOMPARE(h.hint()->laNavServer->text(), QStringLiteral("0: a.test"));
+    }
+
     void dragAPaneToAFreeSquare()
     {
         NavGridHarness h;
