@@ -38,6 +38,7 @@
 #include "grid/browsergrid.h"
 #include "pane/downloadkeeper.h"
 #include "pane/downloadlist.h"
+#include "pane/sitepermissions.h"
 #include "grid/gridsession.h"
 #include "grid/pagelifecycle.h"
 #include "grid/gridfeatures.h"
@@ -223,7 +224,15 @@ bool MainWindow::locateDataFolders()
     const QString personal = m_environment.personalFolder ? m_environment.personalFolder()
                                                           : DataFolders::NotFound;
     const bool located = DataFolders::locate(personal, m_flags.programFolder, m_prompter, m_flags.dataFolder);
-    return located && m_flags.dataFolder != DataFolders::NotFound;
+    if (!located || m_flags.dataFolder == DataFolders::NotFound)
+        return false;
+    // The answers to sites the user asked to have remembered; a damaged file
+    // is said once the window is up.
+    const QString notice = SitePermissions::setStoreFile(SitePermissions::filePath(m_flags.dataFolder));
+    if (!notice.isEmpty())
+        QMetaObject::invokeMethod(
+            this, [this, notice] { m_prompter.showInformation(notice); }, Qt::QueuedConnection);
+    return true;
 }
 
 bool MainWindow::applyOptions()

@@ -7,6 +7,7 @@
 #include "core/settings.h"
 #include "grid/browsergrid.h"
 #include "grid/gridmaintenance.h"
+#include "pane/sitepermissions.h"
 #include "audio/audioplayer.h"
 #include "audio/genrefolder.h"
 #include "support/audiofiles.h"
@@ -268,6 +269,37 @@ private slots:
         h.fake(1)->setAudible(false);
         QVERIFY(!player.heldForPane());
         QVERIFY(player.isPlaying());
+    }
+    // The answers to sites the user ticked to remember are kept in the data
+    // folder and known at the next start; a damaged file is said, not fatal.
+    void rememberedSiteAnswersLiveInTheDataFolder()
+    {
+        SitePermissions::forgetAll();
+        WindowHarness h;
+        QVERIFY(h.started);
+        const QUrl site(QStringLiteral("https://maps.test"));
+        SitePermissions::remember(site, QWebEnginePage::Geolocation, true, true);
+        const QString path = SitePermissions::filePath(h.flags.dataFolder);
+        QVERIFY(QFile::exists(path));
+        h.window.reset();
+
+        // The next start, with a line another program spoiled.
+        SitePermissions::forgetAll();
+        QVERIFY(!SitePermissions::answer(site, QWebEnginePage::Geolocation));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::Append));
+        file.write("garbage\n");
+        file.close();
+        Settings settings;
+        RuntimeFlags flags;
+        ScriptedPrompter prompter;
+        RecordingShell shell;
+        MainWindow again(settings, flags, prompter, shell, testEnvironment(h.dir));
+        QVERIFY(again.startUp());
+        QCOMPARE(SitePermissions::answer(site, QWebEnginePage::Geolocation), std::optional<bool>(true));
+        QTRY_VERIFY(prompter.texts().join(QLatin1Char(' ')).contains(QStringLiteral("sitepermissions.txt.damaged-")));
+        SitePermissions::forgetAll();
+        SitePermissions::setStoreFile(QString());
     }
 };
 
