@@ -82,6 +82,7 @@ AddressManager::AddressManager(Settings &settings, RuntimeFlags &flags, Prompter
         m_overlays.hideAll();
     });
     connect(&grid, &BrowserGrid::historyAddressReached, this, &AddressManager::addToHistory);
+    connect(&grid, &BrowserGrid::panesChanged, this, &AddressManager::gridPanesChanged);
 
     // Every edit of Favorites and every visit recorded reaches the tree: it
     // is written a few seconds later, so a crash loses little.
@@ -232,7 +233,6 @@ void AddressManager::openManagerPanel()
         m_prompter.showInformation(TooSmallMessage);
         return;
     }
-    m_importsTree->removeChildren(m_imports->currentGridRoot());
     m_importsCommands->fillCurrentGridNode();
     // Read apart; the root fills (or the message comes) when the read ends.
     AddressNode *system = m_imports->systemFavoritesRoot();
@@ -244,6 +244,24 @@ void AddressManager::openManagerPanel()
     m_importsCommands->applyAutoCollapse();
     m_panel->show();
     m_panel->raise();
+}
+
+void AddressManager::gridPanesChanged()
+{
+    // A pane that goes to another address changes its node too.
+    for (int n = 0; n < GridModel::BrowserLimit; ++n)
+        if (BrowserPane *pane = m_grid.pane(n))
+            if (BrowserControl *control = pane->control())
+                connect(control, &BrowserControl::navigateComplete2, this, &AddressManager::followGrid,
+                        Qt::UniqueConnection);
+    followGrid();
+}
+
+void AddressManager::followGrid()
+{
+    // A closed panel reads the grid afresh when it opens.
+    if (m_panel && m_panel->isVisible())
+        m_importsCommands->followCurrentGrid();
 }
 
 bool AddressManager::sizeManagerPanel(int mode)

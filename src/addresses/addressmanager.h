@@ -125,6 +125,10 @@ public:
 
     // skManager: the panel opened (when it is not open).
     void openManagerPanel();
+    // The grid's panes were opened or closed (BrowserGrid::panesChanged):
+    // while the panel is open, its Current Grid follows them, and the
+    // address each pane goes to.
+    void gridPanesChanged();
     // SizeManagerPanel: 1 the minimised panel, 2 the maximised one; the
     // mode is kept for the next opening. False when the window is too small.
     bool sizeManagerPanel(int mode);
@@ -150,6 +154,7 @@ signals:
     void fileSaved(bool ok);
 
 private:
+    void followGrid();
     void openHelp();
     void resizeFromButton(int mode);
 

@@ -19,6 +19,7 @@
 #include "grid/browsergrid.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
@@ -68,11 +69,16 @@ ImportsCommands::ImportsCommands(Context context, CommandRegistry &commands, QOb
         m_webSaves << item(menu, name("WebSaves").constData(), QStringLiteral("Web Saves"), &ImportsCommands::webSaves);
         m_file << item(menu, name("WebAddressManager").constData(), QStringLiteral("Web Address Manager"),
                        &ImportsCommands::importAddressManagerFile);
+        // One source at a time: the menu's four items are one group.
+        auto *sources = new QActionGroup(menu);
+        sources->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
+        for (QAction *a : {m_recursive.last(), m_single.last(), m_webSaves.last(), m_file.last()}) {
+            a->setCheckable(true);
+            sources->addAction(a);
+        }
         menu->addSeparator();
         item(menu, name("Clear").constData(), QStringLiteral("Clear"), &ImportsCommands::clearLocalFiles);
     }
-    for (QAction *a : m_recursive + m_single + m_webSaves + m_file)
-        a->setCheckable(true);
 
     m_addressesAndGroups = master->addMenu(QStringLiteral("Web Addresses && Groups"));
     m_addressesAndGroups->setObjectName(QStringLiteral("WebAddressesGroupsImportsMaster"));
@@ -173,13 +179,21 @@ void ImportsCommands::prepareMasterMenu()
     m_masterSendGroup->setEnabled(group);
 }
 
-QStringList ImportsCommands::gridAddresses() const
+QList<ImportsTree::GridPane> ImportsCommands::gridPanes() const
 {
-    QStringList addresses;
+    QList<ImportsTree::GridPane> panes;
     for (int n = 0; n < GridModel::BrowserLimit; ++n)
         if (BrowserPane *pane = m_c.grid.pane(n))
             if (BrowserControl *control = pane->control())
-                addresses << control->locationUrl();
+                panes.append({n, control->locationUrl()});
+    return panes;
+}
+
+QStringList ImportsCommands::gridAddresses() const
+{
+    QStringList addresses;
+    for (const ImportsTree::GridPane &pane : gridPanes())
+        addresses << pane.address;
     return addresses;
 }
 
@@ -187,16 +201,18 @@ bool ImportsCommands::fillCurrentGridNode()
 {
     BusyCursor busy;
     BackgroundSuspension suspended(m_c.flags);
-    if (m_c.flags.browserCount < 1)
-        return false;
-    return m_c.imports.fillCurrentGrid(gridAddresses());
+    return m_c.imports.fillCurrentGrid(m_c.flags.browserCount < 1 ? QList<ImportsTree::GridPane>() : gridPanes());
 }
 
 void ImportsCommands::refreshCurrentGrid()
 {
-    m_c.imports.tree().removeChildren(m_c.imports.currentGridRoot());
     if (!fillCurrentGridNode())
         m_c.prompter.showInformation(QStringLiteral("Could not get the grid's web addresses."));
+}
+
+void ImportsCommands::followCurrentGrid()
+{
+    m_c.imports.followCurrentGrid(gridPanes());
 }
 
 bool ImportsCommands::gridToGroup()
@@ -268,12 +284,18 @@ void ImportsCommands::refreshSystemFavorites()
 void ImportsCommands::startLocalFiles(Source source)
 {
     m_c.imports.tree().removeChildren(m_c.imports.localFilesRoot());
+    m_source = source;
+    showSourceMarks();
+}
+
+void ImportsCommands::showSourceMarks()
+{
     const std::pair<Source, QList<QAction *> *> marks[] = {
         {Source::Recursive, &m_recursive}, {Source::Single, &m_single}, {Source::WebSaves, &m_webSaves},
         {Source::File, &m_file}};
     for (const auto &[s, items] : marks)
         for (QAction *a : *items)
-            a->setChecked(s == source);
+            a->setChecked(s == m_source);
 }
 
 QString ImportsCommands::askFolder(const QString &title)
@@ -290,6 +312,9 @@ QString ImportsCommands::askFolder(const QString &title)
 
 void ImportsCommands::recursiveFolderSearch()
 {
+    // The item's own toggle on a click is no mark: the mark moves only when
+    // a source starts, in every menu at once.
+    showSourceMarks();
     if (!m_c.prompter.askConfirmation(QStringLiteral("This search could take several minutes, proceed?")))
         return;
     BusyCursor busy;
@@ -319,6 +344,7 @@ void ImportsCommands::webSaves()
 
 void ImportsCommands::importAddressManagerFile()
 {
+    showSourceMarks();
     const QString file = m_c.dialogs.getOpenFileName(
         QStringLiteral("Open a Web Address Manager file"), m_c.flags.dataFolder + QStringLiteral("Web Saves/"),
         QStringLiteral("Web Address Manager (*.wam *.amf)"), QStringLiteral("wam"));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "addresses/importstree.h"
 #include "addresses/systemfavorites.h"
 
 #include <QObject>
@@ -58,12 +59,16 @@ public:
     void prepareMasterMenu();
     AddressSearchBar *searchBar() const { return m_search; }
 
-    // The addresses of the open browsers, in slot order.
+    // The open browsers and their addresses, in slot order.
+    QList<ImportsTree::GridPane> gridPanes() const;
     QStringList gridAddresses() const;
-    // FillCurrentGridNode.
+    // FillCurrentGridNode: Current Grid emptied and filled afresh.
     bool fillCurrentGridNode();
     // "Refresh" of Current Grid.
     void refreshCurrentGrid();
+    // Current Grid follows the browsers open now, keeping the nodes of
+    // those that stay (and so the selection).
+    void followCurrentGrid();
     // GridToGroup, and "Grid to Group" with its messages.
     bool gridToGroup();
     void gridToGroupCommand();
@@ -103,6 +108,9 @@ private:
     QAction *item(QMenu *menu, const char *name, const QString &text, void (ImportsCommands::*slot)());
     // Empties Local Files and moves the check mark to a source's items.
     void startLocalFiles(Source source);
+    // The mark on the items of the source that filled Local Files last,
+    // in every menu (a click checks an item by itself: this undoes it).
+    void showSourceMarks();
     // A folder the user picks, trimmed; empty when cancelled or told to be
     // no folder.
     QString askFolder(const QString &title);
@@ -120,5 +128,6 @@ private:
     QAction *m_gridRefresh, *m_gridToGroup;
     // The check-marked source items, master menu and pop-up.
     QList<QAction *> m_recursive, m_single, m_webSaves, m_file;
+    Source m_source = Source::None;
     QThread *m_reader = nullptr;
 };

@@ -44,13 +44,52 @@ void ImportsTree::appendAddresses(AddressNode *parent, const QStringList &addres
     m_tree.appendChildren(parent, addresses, AddressIcon::WebAddress, AddressIcon::WebAddress + 1);
 }
 
-bool ImportsTree::fillCurrentGrid(const QStringList &addresses)
+bool ImportsTree::fillCurrentGrid(const QList<GridPane> &panes)
 {
     AddressNode *root = currentGridRoot();
-    if (!root || addresses.isEmpty())
+    if (!root)
         return false;
+    m_tree.removeChildren(root);
+    m_gridSlots.clear();
+    QStringList addresses;
+    for (const GridPane &pane : panes) {
+        addresses << pane.address;
+        m_gridSlots << pane.slot;
+    }
     appendAddresses(root, addresses);
-    return true;
+    return !panes.isEmpty();
+}
+
+void ImportsTree::followCurrentGrid(const QList<GridPane> &panes)
+{
+    AddressNode *root = currentGridRoot();
+    if (!root)
+        return;
+    // Nodes not made here: start afresh.
+    if (root->childCount() != m_gridSlots.size()) {
+        fillCurrentGrid(panes);
+        return;
+    }
+    int row = 0;
+    for (const GridPane &pane : panes) {
+        while (row < m_gridSlots.size() && m_gridSlots.at(row) < pane.slot) {
+            m_tree.remove(root->child(row));
+            m_gridSlots.removeAt(row);
+        }
+        if (row < m_gridSlots.size() && m_gridSlots.at(row) == pane.slot) {
+            AddressNode *node = root->child(row);
+            if (node->caption() != pane.address)
+                m_tree.setCaption(node, pane.address);
+        } else {
+            m_tree.insertChild(root, row, pane.address, AddressIcon::WebAddress, AddressIcon::WebAddress + 1);
+            m_gridSlots.insert(row, pane.slot);
+        }
+        ++row;
+    }
+    while (m_gridSlots.size() > row) {
+        m_tree.remove(root->child(row));
+        m_gridSlots.removeAt(row);
+    }
 }
 
 bool ImportsTree::fillSystemFavorites(const QStringList &addresses)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -19,9 +20,20 @@ public:
     AddressNode *systemFavoritesRoot() const;
     AddressNode *localFilesRoot() const;
 
-    // FillCurrentGridNode: the addresses of the open browsers below
-    // "Current Grid"; false when there are none.
-    bool fillCurrentGrid(const QStringList &addresses);
+    // An open browser: its slot and the address it shows.
+    struct GridPane
+    {
+        int slot;
+        QString address;
+    };
+    // FillCurrentGridNode: "Current Grid" emptied, then the addresses of
+    // the open browsers below it, in slot order; false when there are none.
+    bool fillCurrentGrid(const QList<GridPane> &panes);
+    // Brings "Current Grid" in step with the browsers open now, node by
+    // node: a browser still open keeps its node (the caption follows its
+    // address), so the selection and the tree's expansion stay; the nodes
+    // of closed browsers go, new browsers get theirs at their slot's place.
+    void followCurrentGrid(const QList<GridPane> &panes);
     // The system favorites below their root, flat; false when there are none.
     bool fillSystemFavorites(const QStringList &addresses);
     // Files found on disk below "Local Files", flat.
@@ -37,4 +49,6 @@ private:
     void appendAddresses(AddressNode *parent, const QStringList &addresses);
 
     AddressTree &m_tree;
+    // The slot of each node below "Current Grid", row by row.
+    QList<int> m_gridSlots;
 };

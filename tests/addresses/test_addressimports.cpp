@@ -271,7 +271,7 @@ private slots:
         AddressTree tree;
         ImportsTree imports(tree);
         QVERIFY(!imports.fillCurrentGrid({}));
-        QVERIFY(imports.fillCurrentGrid({"http://a.test/", "http://a.test/"}));
+        QVERIFY(imports.fillCurrentGrid({{0, "http://a.test/"}, {3, "http://a.test/"}}));
         QVERIFY(!imports.fillSystemFavorites({}));
         QVERIFY(imports.fillSystemFavorites({""}));
         imports.fillLocalFiles({"/x/y.html"});

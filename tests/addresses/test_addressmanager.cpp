@@ -13,6 +13,8 @@
 #include "support/localwebserver.h"
 
 #include <QAction>
+#include <QActionGroup>
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -27,6 +29,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QTreeWidget>
+#include <QWindow>
 
 // The address manager with its panel over a grid of engine-less panes: the
 // start-up and close, the panel and its sizes, the commands of both trees
@@ -41,6 +45,60 @@ class TestAddressManager : public QObject
     static QAction *menuItem(QMenu *menu, const QString &name)
     {
         return menu->findChild<QAction *>(name);
+    }
+
+    // A click as the user makes it: through the window that holds the
+    // widget, at a point of the widget.
+    static void click(QWidget *widget, QPoint at, Qt::MouseButton button = Qt::LeftButton)
+    {
+        QWidget *top = widget->window();
+        QTest::mouseClick(top->windowHandle(), button, {}, widget->mapTo(top, at));
+    }
+    // A click on a node of the imports tree.
+    static void click(AddressManagerHarness &h, AddressNode *node, Qt::MouseButton button = Qt::LeftButton)
+    {
+        QTreeWidget *tree = h.panel()->tvImports;
+        QTreeWidgetItem *item = h.manager->importsView().itemOf(node);
+        tree->scrollToItem(item);
+        click(tree->viewport(), tree->visualItemRect(item).center(), button);
+    }
+    // The pop-up menu open now, once it is shown.
+    static QMenu *openMenu()
+    {
+        QMenu *menu = nullptr;
+        const bool open = QTest::qWaitFor([&] {
+            menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            return menu && menu->isVisible();
+        }, 5000);
+        return open ? menu : nullptr;
+    }
+    static bool chooseFrom(QMenu *menu, QAction *action)
+    {
+        if (!menu || !action || !menu->actions().contains(action))
+            return false;
+        click(menu, menu->actionGeometry(action).center());
+        return QTest::qWaitFor([] { return !QApplication::activePopupWidget(); }, 5000);
+    }
+    // A Local Files source item chosen as the user does: from the pop-up of
+    // the Local Files root, or from the master menu's "Local Files".
+    static bool chooseSource(AddressManagerHarness &h, const QString &command, bool fromMaster)
+    {
+        if (!fromMaster) {
+            click(h, h.manager->imports().localFilesRoot(), Qt::RightButton);
+            return chooseFrom(openMenu(), menuItem(h.manager->importsCommands().popupFor(
+                                                       h.manager->imports().localFilesRoot()),
+                                                   command + "ImportLocal"));
+        }
+        QToolButton *master = h.panel()->sbImportsMaster;
+        click(master, master->rect().center());
+        QMenu *menu = openMenu();
+        if (menu != h.manager->importsCommands().masterMenu())
+            return false;
+        QMenu *local = menu->findChild<QMenu *>(QStringLiteral("LocalFilesImportsMaster"));
+        click(menu, menu->actionGeometry(local->menuAction()).center());
+        if (!QTest::qWaitFor([local] { return local->isVisible(); }, 5000))
+            return false;
+        return chooseFrom(local, menuItem(local, command + "ImportsMaster"));
     }
 
 private slots:
@@ -484,6 +542,92 @@ private slots:
         QVERIFY(h.commands.trigger(QStringLiteral("skManager")));
         QCOMPARE(h.manager->imports().currentGridRoot()->childCount(), 3);
         QCOMPARE(h.manager->imports().systemFavoritesRoot()->childCount(), 1);
+    }
+
+    // While the panel stays open, Current Grid follows the panes: opened,
+    // closed, or gone to another address. The node the user selected stays
+    // selected while its pane is open, and the branch stays expanded.
+    void currentGridFollowsThePanesWhileThePanelIsOpen_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QStringList>("branch");
+        QTest::addColumn<QString>("selected"); // empty: wherever the tree puts it
+        QTest::newRow("a pane opened") << "open" << QStringList{"http://a.test/", "http://b.test/", "http://c.test/",
+                                                                "http://d.test/"}
+                                       << "http://b.test/";
+        QTest::newRow("the selected pane went elsewhere")
+            << "navigate 1" << QStringList{"http://a.test/", "http://b2.test/", "http://c.test/"} << "http://b2.test/";
+        QTest::newRow("another pane went elsewhere")
+            << "navigate 2" << QStringList{"http://a.test/", "http://b.test/", "http://c2.test/"} << "http://b.test/";
+        QTest::newRow("a pane before it closed")
+            << "close 0" << QStringList{"http://b.test/", "http://c.test/"} << "http://b.test/";
+        QTest::newRow("the selected pane closed") << "close 1" << QStringList{"http://a.test/", "http://c.test/"}
+                                                  << "";
+        QTest::newRow("a pane closed, another opened in its slot")
+            << "close 0, open" << QStringList{"http://d.test/", "http://b.test/", "http://c.test/"}
+            << "http://b.test/";
+        QTest::newRow("every pane closed") << "close all" << QStringList{} << "Current Grid";
+    }
+    void currentGridFollowsThePanesWhileThePanelIsOpen()
+    {
+        QFETCH(QString, change);
+        QFETCH(QStringList, branch);
+        QFETCH(QString, selected);
+        AddressManagerHarness h;
+        QVERIFY(h.manager->startUp());
+        for (const char *address : {"http://a.test/", "http://b.test/", "http://c.test/"})
+            QVERIFY(h.open(QLatin1String(address)) != NoIndex);
+        QVERIFY(h.commands.trigger(QStringLiteral("skManager")));
+        QVERIFY(h.panel()->isVisible());
+        AddressNode *root = h.manager->imports().currentGridRoot();
+        QTreeWidgetItem *rootItem = h.manager->importsView().itemOf(root);
+        rootItem->setExpanded(true);
+        click(h, root->child(1));
+        QCOMPARE(h.manager->importsView().selectedNode(), root->child(1));
+        h.prompter.shown.clear();
+
+        const auto closePane = [&h](int browserNo) {
+            QVERIFY(h.grid->pane(browserNo)->selectBrowser(true));
+            QVERIFY(h.grid->deleteActiveBrowser());
+        };
+        if (change == "open") {
+            h.open(QStringLiteral("http://d.test/"));
+        } else if (change.startsWith("navigate ")) {
+            const int browserNo = change.mid(9).toInt();
+            QString address = h.control(browserNo)->locationUrl();
+            h.control(browserNo)->navigate2(address.insert(8, u'2'));
+        } else if (change == "close all") {
+            for (int browserNo = 0; browserNo < 3; ++browserNo)
+                closePane(browserNo);
+        } else {
+            closePane(change.mid(6, 1).toInt());
+            if (change.endsWith(", open"))
+                h.open(QStringLiteral("http://d.test/"));
+        }
+        const auto shown = [root] {
+            QStringList captions;
+            for (int i = 0; i < root->childCount(); ++i)
+                captions << root->child(i)->caption();
+            return captions;
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(shown(), branch, 5000);
+        // The tree widget shows what the branch holds.
+        QCOMPARE(rootItem->childCount(), int(branch.size()));
+        for (int i = 0; i < branch.size(); ++i)
+            QCOMPARE(rootItem->child(i)->text(0), branch.at(i));
+        QVERIFY(rootItem->isExpanded());
+        if (!selected.isEmpty())
+            QCOMPARE(h.manager->importsView().selectedNode()->caption(), selected);
+        QVERIFY(h.prompter.shown.isEmpty());
+
+        // Closed, the panel leaves the branch alone; opened again, it reads
+        // the grid afresh.
+        h.panel()->btnCloseManager->click();
+        h.open(QStringLiteral("http://e.test/"));
+        QCOMPARE(shown(), branch);
+        QVERIFY(h.commands.trigger(QStringLiteral("skManager")));
+        QCOMPARE(shown().size(), branch.size() + 1);
+        QVERIFY(shown().contains(QStringLiteral("http://e.test/")));
     }
 
     // A Chromium bookmarks file of a million entries (45 MB) is read apart
@@ -1104,6 +1248,96 @@ private slots:
                                                   "This search could take several minutes, proceed?",
                                                   "Invalid folder path.",
                                                   "Could not import the selected file, it may be damaged."}));
+    }
+
+    // The four Local Files sources are one exclusive group in each menu
+    // that offers them. The mark is the program's: it moves when a source
+    // starts (after the question, after the file was chosen), in every
+    // menu at once, and a refused or cancelled source leaves it where it was.
+    void localFilesMarksMoveOnlyWhenASourceStarts_data()
+    {
+        QTest::addColumn<QString>("before"); // the source that filled Local Files, from the pop-up
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<bool>("fromMaster");
+        QTest::addColumn<bool>("answer"); // OK to the question, a folder or file chosen
+        QTest::addColumn<QString>("marked");
+        QTest::newRow("recursive refused after a single folder search")
+            << "SingleFolderSearch" << "RecursiveFolderSearch" << true << false << "SingleFolderSearch";
+        QTest::newRow("recursive refused, nothing before") << "" << "RecursiveFolderSearch" << false << false << "";
+        QTest::newRow("recursive refused after a recursive search")
+            << "RecursiveFolderSearch" << "RecursiveFolderSearch" << true << false << "RecursiveFolderSearch";
+        QTest::newRow("file import cancelled after a file import")
+            << "WebAddressManager" << "WebAddressManager" << true << false << "WebAddressManager";
+        QTest::newRow("file import cancelled after web saves")
+            << "WebSaves" << "WebAddressManager" << false << false << "WebSaves";
+        QTest::newRow("recursive search after a file import")
+            << "WebAddressManager" << "RecursiveFolderSearch" << true << true << "RecursiveFolderSearch";
+        QTest::newRow("file import after a single folder search")
+            << "SingleFolderSearch" << "WebAddressManager" << false << true << "WebAddressManager";
+    }
+    void localFilesMarksMoveOnlyWhenASourceStarts()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, chosen);
+        QFETCH(bool, fromMaster);
+        QFETCH(bool, answer);
+        QFETCH(QString, marked);
+        AddressManagerHarness h;
+        QVERIFY(h.load(Small));
+        const QString folder = h.scratch.filePath(QStringLiteral("pages"));
+        QVERIFY(TestFiles::write(folder + QStringLiteral("/a.html"), "x"));
+        QVERIFY(TestFiles::write(h.flags.dataFolder + QStringLiteral("Web Saves/saved.html"), "x"));
+        const QString file = h.flags.dataFolder + QStringLiteral("Web Saves/other.wam");
+        QVERIFY(TestFiles::write(file, Small));
+        QVERIFY(h.commands.trigger(QStringLiteral("skManager")));
+        h.prompter.shown.clear();
+        const auto answerWith = [&](bool yes) {
+            h.prompter.answers = {yes};
+            h.dialogs.folderAnswer = yes ? folder : QString();
+            h.dialogs.openAnswer = yes ? file : QString();
+        };
+        AddressNode *local = h.manager->imports().localFilesRoot();
+        const auto localLines = [&h, local] {
+            return lines(h.imports()).mid(h.imports().indexOf(local));
+        };
+        if (!before.isEmpty()) {
+            answerWith(true);
+            QVERIFY(chooseSource(h, before, false));
+            QVERIFY(local->childCount() > 0);
+        }
+        const QStringList filled = localLines();
+
+        answerWith(answer);
+        QVERIFY(chooseSource(h, chosen, fromMaster));
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        if (!answer)
+            QCOMPARE(localLines(), filled);
+
+        QMenu *menus[] = {h.manager->importsCommands().masterMenu()->findChild<QMenu *>(
+                              QStringLiteral("LocalFilesImportsMaster")),
+                          h.manager->importsCommands().popupFor(local)};
+        for (QMenu *menu : menus) {
+            const QString suffix = menu == menus[0] ? QStringLiteral("ImportsMaster") : QStringLiteral("ImportLocal");
+            QStringList checked;
+            QList<QActionGroup *> groups;
+            for (const char *source :
+                 {"RecursiveFolderSearch", "SingleFolderSearch", "WebSaves", "WebAddressManager"}) {
+                QAction *item = menuItem(menu, QLatin1String(source) + suffix);
+                QVERIFY(item);
+                if (item->isChecked())
+                    checked << QLatin1String(source);
+                groups << item->actionGroup();
+            }
+            QCOMPARE(checked, marked.isEmpty() ? QStringList() : QStringList{marked});
+            QVERIFY(groups.first() && groups.first()->isExclusive());
+            QCOMPARE(groups.count(groups.first()), 4);
+            QCOMPARE(groups.first()->actions().size(), 4);
+        }
+        // "Clear" takes the mark away in every menu.
+        QVERIFY(chooseSource(h, QStringLiteral("Clear"), !fromMaster));
+        for (QMenu *menu : menus)
+            for (QAction *item : menu->actions())
+                QVERIFY2(!item->isChecked(), qPrintable(item->objectName()));
     }
 };
 
