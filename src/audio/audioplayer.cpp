@@ -56,7 +56,17 @@ AudioPlayer::AudioPlayer(RuntimeFlags &flags, Prompter &prompter, Shell &shell, 
     m_timer->setObjectName(QStringLiteral("tmAudioPlayer"));
     m_timer->setInterval(TickInterval);
     connect(m_timer, &QTimer::timeout, this, [this] { guarded([this] { tick(); return true; }); });
-    connect(&m_media, &MediaBackend::endOfFile, this, [this](bool failed) { m_songFailed = m_songFailed || failed; });
+    connect(&m_media, &MediaBackend::endOfFile, this, [this](bool failed) {
+        m_songFailed = m_songFailed || failed;
+        // The output fails once the song has started: every other song
+        // would fail the same way, so the list is not stepped through. (A
+        // step opening a file sees this itself.)
+        if (failed && m_media.outputFailed() && !m_stepping)
+            guarded([this] {
+                outputUnavailable();
+                return true;
+            });
+    });
     if (m_parts.audioLabel) {
         m_parts.audioLabel->setToolTip(QStringLiteral("Click for the next song."));
         connect(m_parts.audioLabel, &ShadowLabel::clicked, this, &AudioPlayer::audioLabelClicked);
@@ -248,6 +258,7 @@ void AudioPlayer::startSong(int index)
 bool AudioPlayer::step(Step kind)
 {
     m_overtaken = false;
+    m_noOutput = false;
     if (m_paths.isEmpty() || m_stepping)
         return false;
     const QScopedValueRollback<bool> busy(m_stepping, true);
@@ -269,8 +280,19 @@ bool AudioPlayer::step(Step kind)
             startSong(index);
             return true;
         }
+        if (m_media.outputFailed()) {
+            outputUnavailable();
+            m_noOutput = true;
+            return false;
+        }
     }
     return false;
+}
+
+void AudioPlayer::outputUnavailable()
+{
+    stopAudio(false);
+    m_prompter.showInformation(QStringLiteral("No audio output could be opened."));
 }
 
 bool AudioPlayer::playSelectedSong(int index)
@@ -290,7 +312,11 @@ bool AudioPlayer::playSelectedSong(int index)
         const QScopedValueRollback<bool> busy(m_stepping, true);
         const int stops = m_stops;
         if (!m_media.open(path)) {
-            if (stops == m_stops)
+            if (stops != m_stops)
+                return false;
+            if (m_media.outputFailed())
+                outputUnavailable();
+            else
                 m_prompter.showPlain(QStringLiteral("Could not play the audio file: ") + name);
             return false;
         }
@@ -375,7 +401,7 @@ void AudioPlayer::songEnded()
     m_unplayedInRow = played ? 0 : m_unplayedInRow + 1;
     if (m_unplayedInRow < m_paths.size() && step(Step::AfterEnd))
         return;
-    if (m_overtaken)
+    if (m_overtaken || m_noOutput)
         return;
     stopAudio(true);
     m_prompter.showInformation(QStringLiteral("Could not find the next song in the play list."));
@@ -403,7 +429,7 @@ void AudioPlayer::chooseGenre(const QString &name)
         m_unplayedInRow = 0;
         if (step(Step::Next))
             return true;
-        if (!m_overtaken)
+        if (!m_overtaken && !m_noOutput)
             m_prompter.showInformation(QStringLiteral("Could not find the next song in the play list."));
         return false;
     });

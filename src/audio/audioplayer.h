@@ -136,6 +136,8 @@ private:
     void setUnsaved(bool unsaved);
     void setLabel(const QString &text);
     void refuseGenreName(const QString &message);
+    // No audio output could be opened: stop and say so.
+    void outputUnavailable();
     void registerCommands(CommandRegistry &commands);
 
     RuntimeFlags &m_flags;
@@ -161,6 +163,9 @@ private:
     // overtaken by a stop and ends there.
     int m_stops = 0;
     bool m_overtaken = false;
+    // The last step ended because no audio output could be opened (and
+    // said so): no other song is tried, no other message follows.
+    bool m_noOutput = false;
     // The song playing failed in mid-play; and songs in a row that ended
     // without having played, so a list where nothing plays stops.
     bool m_songFailed = false;

@@ -23,6 +23,10 @@ public:
     // the file has ended, its position is its length.
     virtual qint64 length() const = 0;
     virtual qint64 position() const = 0;
+    // The file last opened could not play because no audio output could be
+    // opened (no sound device, or none that answers): any other file would
+    // fare the same. Until the next open().
+    virtual bool outputFailed() const = 0;
 
 signals:
     // The open file has played to its end, or failed while playing.

@@ -11,7 +11,10 @@
 #include <clocale>
 #include <vector>
 
-MpvBackend::MpvBackend(const QString &audioOutput, QObject *parent) : MediaBackend(parent)
+MpvBackend::MpvBackend(const QString &audioOutput, QObject *parent) : MpvBackend(audioOutput, QString(), parent) {}
+
+MpvBackend::MpvBackend(const QString &audioOutput, const QString &audioDevice, QObject *parent)
+    : MediaBackend(parent)
 {
     // mpv refuses to start under a locale that writes numbers with a comma.
     std::setlocale(LC_NUMERIC, "C");
@@ -24,6 +27,7 @@ MpvBackend::MpvBackend(const QString &audioOutput, QObject *parent) : MediaBacke
         {"sid", "no"},
         {"audio-display", "no"},
         {"ao", audioOutput.toUtf8()},
+        {"audio-device", audioDevice.toUtf8()},
         // Nothing of the user's own mpv set-up: no configuration files,
         // scripts, key bindings, terminal output or web look-ups.
         {"config", "no"},
@@ -74,6 +78,7 @@ void MpvBackend::command(std::initializer_list<const char *> args)
 bool MpvBackend::open(const QString &path)
 {
     close();
+    m_outputFailed = false;
     if (!m_mpv)
         return false;
     const QFileInfo file(path);
@@ -180,6 +185,10 @@ void MpvBackend::drainEvents()
             if (end->playlist_entry_id != m_entry)
                 break; // a file closed before
             const bool failed = end->reason != MPV_END_FILE_REASON_EOF;
+            // mpv opens the output once the file has loaded, paused or
+            // not; when no output opens, the file ends with that error.
+            if (end->reason == MPV_END_FILE_REASON_ERROR && end->error == MPV_ERROR_AO_INIT_FAILED)
+                m_outputFailed = true;
             // A "song" that is a play list would go on to play what it
             // lists: that is not this file playing.
             if (end->reason == MPV_END_FILE_REASON_REDIRECT)

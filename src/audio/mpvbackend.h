@@ -17,6 +17,9 @@ public:
     // audioOutput: an mpv "ao" value ("null" plays silently, in real time);
     // empty for the system's default output.
     explicit MpvBackend(const QString &audioOutput = {}, QObject *parent = nullptr);
+    // The same on one device of that output (an mpv "audio-device" value
+    // such as "alsa/default"); empty for the output's default device.
+    MpvBackend(const QString &audioOutput, const QString &audioDevice, QObject *parent = nullptr);
     ~MpvBackend() override;
 
     // False when mpv could not be started; every open then fails.
@@ -28,6 +31,7 @@ public:
     void pause() override;
     qint64 length() const override;
     qint64 position() const override;
+    bool outputFailed() const override { return m_outputFailed; }
 
     // The longest open() waits for a file to load.
     static constexpr int OpenTimeout = 5000;
@@ -45,4 +49,5 @@ private:
     qint64 m_entry = -1;   // mpv's play list entry of the open file
     qint64 m_started = -1; // the entry mpv started loading last
     qint64 m_length = 0;
+    bool m_outputFailed = false;
 };

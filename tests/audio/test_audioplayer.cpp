@@ -1,8 +1,14 @@
+#include "audio/audiopage.h"
 #include "support/audioharness.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QMenu>
+#include <QWindow>
+
+#include <unistd.h>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -27,12 +33,34 @@ public:
     void pause() override {}
     qint64 length() const override { return m_open ? m_length : 0; }
     qint64 position() const override { return 0; }
+    bool outputFailed() const override { return false; }
     QStringList opened;
 
 private:
     bool m_open = false;
     qint64 m_length = 0;
 };
+
+// libmpv's player, recording what it was asked to open.
+class RecordingMpv : public MpvBackend
+{
+public:
+    using MpvBackend::MpvBackend;
+    bool open(const QString &path) override
+    {
+        opened << QFileInfo(path).fileName();
+        return MpvBackend::open(path);
+    }
+    QStringList opened;
+};
+
+// Whether this machine has a sound device or a sound server to play to.
+static bool machineHasSound()
+{
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR", QStringLiteral("/run/user/%1").arg(getuid()));
+    return QFileInfo::exists(QStringLiteral("/dev/snd")) || QFileInfo::exists(runtime + QStringLiteral("/pulse/native"))
+           || QFileInfo::exists(runtime + QStringLiteral("/pipewire-0"));
+}
 
 // The audio player on real libmpv: play lists from genre files and scans,
 // the steps through songs and genres, and playing on from song to song.
@@ -663,6 +691,81 @@ private slots:
         h.player.holdForPane(false); // the pane falls silent: nothing more
         QCOMPARE(h.player.isPlaying(), !status.startsWith(QLatin1String("Stopped")));
         QCOMPARE(h.player.status(), status);
+    }
+
+    // A genre picked on the audio page where no audio output opens: the
+    // user hears why, once, and the rest of the list is not tried. A
+    // missing or unreadable song still reads as one.
+    void noAudioOutputIsToldApartFromMissingSongs_data()
+    {
+        QTest::addColumn<QString>("output"); // none: a device that is not there; silent: mpv's null output
+        QTest::addColumn<QStringList>("songs"); // gone...: missing; text...: no song
+        QTest::addColumn<QStringList>("opened");
+        QTest::addColumn<QString>("message");
+        const QString noOutput = QStringLiteral("No audio output could be opened.");
+        QTest::newRow("no output") << "none" << QStringList{"a.mp3", "b.mp3", "c.mp3"} << QStringList{"a.mp3"}
+                                   << noOutput;
+        QTest::newRow("no output, the first song missing")
+            << "none" << QStringList{"gone.mp3", "a.mp3", "b.mp3"} << QStringList{"a.mp3"} << noOutput;
+        QTest::newRow("no output, every song missing")
+            << "none" << QStringList{"gone.mp3", "gone2.mp3"} << QStringList{} << notFound();
+        QTest::newRow("the machine's own output, with no sound device")
+            << "system" << QStringList{"a.mp3", "b.mp3"} << QStringList{"a.mp3"} << noOutput;
+        QTest::newRow("a missing song") << "silent" << QStringList{"gone.mp3"} << QStringList{} << notFound();
+        QTest::newRow("a song that is no song")
+            << "silent" << QStringList{"text.mp3", "gone.mp3"} << QStringList{"text.mp3"} << notFound();
+    }
+    void noAudioOutputIsToldApartFromMissingSongs()
+    {
+        QFETCH(QString, output);
+        QFETCH(QStringList, songs);
+        QFETCH(QString, message);
+        if (output == "system" && machineHasSound())
+            QSKIP("This machine has a sound device.");
+        QTemporaryDir root;
+        RuntimeFlags flags;
+        flags.dataFolder = root.path() + QStringLiteral("/");
+        QVERIFY(QDir().mkpath(GenreFolder::folderOf(flags.dataFolder)));
+        ScriptedPrompter prompter;
+        RecordingShell shell;
+        ScriptedFileDialogs dialogs;
+        const bool none = output == "none";
+        RecordingMpv media(none ? QStringLiteral("alsa") : output == "silent" ? QStringLiteral("null") : QString(),
+                           none ? QStringLiteral("alsa/vorlan-no-such-device") : QString());
+        QVERIFY(media.isReady());
+        CommandRegistry commands;
+        ShadowLabel label;
+        AudioPlayer player(flags, prompter, shell, dialogs, media, commands, {&label});
+        QStringList paths;
+        for (const QString &song : songs) {
+            const QString path = root.path() + QStringLiteral("/music/") + song;
+            if (song.startsWith(QLatin1String("text")))
+                QVERIFY(!AudioFiles::unplayable(path).isEmpty());
+            else if (!song.startsWith(QLatin1String("gone")))
+                QVERIFY(!AudioFiles::song(path, 4000).isEmpty());
+            paths << path;
+        }
+        QVERIFY(GenreFolder(GenreFolder::folderOf(flags.dataFolder)).save(QStringLiteral("Music"), paths));
+
+        // The user picks the genre on the audio page.
+        AudioPage page(player);
+        page.show();
+        page.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&page));
+        QVERIFY(page.pageSelected());
+        auto *genres = page.findChild<QComboBox *>(QStringLiteral("cbGenreList"));
+        QTest::mouseClick(page.windowHandle(), Qt::LeftButton, {},
+                          genres->mapTo(&page, QPoint(10, genres->height() / 2)));
+        QTRY_VERIFY(QApplication::focusWidget()
+                    && (QApplication::focusWidget() == genres || genres->isAncestorOf(QApplication::focusWidget())));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QCOMPARE(genres->currentText(), QStringLiteral("Music"));
+
+        QTRY_COMPARE_WITH_TIMEOUT(prompter.texts(), QStringList{message}, 15000);
+        QTEST(media.opened, "opened");
+        QVERIFY(!player.isPlaying());
+        QCOMPARE(player.status(), QStringLiteral("Stopped"));
+        QCOMPARE(label.text(), QString());
     }
 
     void nothingPlayingNothingWaits()

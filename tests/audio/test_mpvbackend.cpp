@@ -1,9 +1,20 @@
 #include "audio/mpvbackend.h"
 #include "support/audiofiles.h"
 
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <unistd.h>
+
+// Whether this machine has a sound device or a sound server to play to.
+static bool machineHasSound()
+{
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR", QStringLiteral("/run/user/%1").arg(getuid()));
+    return QFileInfo::exists(QStringLiteral("/dev/snd")) || QFileInfo::exists(runtime + QStringLiteral("/pulse/native"))
+           || QFileInfo::exists(runtime + QStringLiteral("/pipewire-0"));
+}
 
 // The media player on the real libmpv, playing to no device.
 class TestMpvBackend : public QObject
@@ -61,6 +72,48 @@ private slots:
         QVERIFY(!media.play());
         // And the player is fine for the next file.
         QVERIFY(media.open(AudioFiles::song(file(QStringLiteral("fine.mp3")), 300)));
+    }
+
+    // An output that cannot be opened is told apart from a file that
+    // cannot be played: the file may even open, but ends at once, failed.
+    void anOutputThatDoesNotOpen_data()
+    {
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<QString>("device");
+        QTest::addColumn<bool>("song");
+        QTest::addColumn<bool>("outputFailed");
+        QTest::newRow("a device that is not there") << "alsa" << "alsa/vorlan-no-such-device" << true << true;
+        QTest::newRow("the machine's own output, with no sound device") << "" << "" << true << true;
+        QTest::newRow("no song, on a device that is not there")
+            << "alsa" << "alsa/vorlan-no-such-device" << false << false;
+        QTest::newRow("the silent output") << "null" << "" << true << false;
+    }
+    void anOutputThatDoesNotOpen()
+    {
+        QFETCH(QString, output);
+        QFETCH(QString, device);
+        QFETCH(bool, song);
+        QFETCH(bool, outputFailed);
+        if (output.isEmpty() && machineHasSound())
+            QSKIP("This machine has a sound device.");
+        MpvBackend media(output, device);
+        QVERIFY(media.isReady());
+        QSignalSpy ended(&media, &MediaBackend::endOfFile);
+        const QString path = song ? AudioFiles::song(file(QStringLiteral("song.mp3")), 600)
+                                  : AudioFiles::unplayable(file(QStringLiteral("text.mp3")));
+        // mpv opens the output once the file has loaded: the failure may
+        // come while the file opens, or just after.
+        if (media.open(path)) {
+            media.play();
+            QVERIFY(ended.wait(5000));
+            QCOMPARE(ended.first().first().toBool(), outputFailed);
+        } else {
+            QVERIFY(!song || outputFailed);
+        }
+        QCOMPARE(media.outputFailed(), outputFailed);
+        // The next file starts afresh.
+        QVERIFY(!media.open(file(QStringLiteral("gone.mp3"))));
+        QVERIFY(!media.outputFailed());
     }
 
     // The file closed by opening the next says nothing of its end: only
