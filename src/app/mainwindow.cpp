@@ -507,26 +507,41 @@ void MainWindow::restoreAndRaise()
 void MainWindow::openAddresses(const QStringList &addresses)
 {
     m_waitingAddresses += addresses;
-    if (!m_grid || m_shutDown)
+    if (!m_grid || m_shutDown || m_waitingAddresses.isEmpty())
         return;
-    while (!m_waitingAddresses.isEmpty()) {
-        // No pane opens under a grid-wide operation or a delete: the rest
-        // wait for its end rather than being dropped.
-        if (m_grid->operationRunning())
-            return;
-        const bool full = m_flags.browserCount >= GridModel::BrowserLimit || m_grid->model().lowestVacantCell() == NoIndex;
-        if (full)
-            break;
+    // No pane opens under a grid-wide operation or a delete: the rest wait
+    // for its end rather than being dropped.
+    if (m_grid->operationRunning())
+        return;
+    const bool full = m_flags.browserCount >= GridModel::BrowserLimit || m_grid->model().lowestVacantCell() == NoIndex;
+    if (!full) {
         if (!m_grid->openAddressInNewBrowser(m_waitingAddresses.constFirst(), BrowserType::btNormal)) {
             // A pane on its way out holds its place a moment.
             if (++m_openRetries > 40)
-                break;
+                return tellAddressesLeft();
             QTimer::singleShot(250, this, [this] { openAddresses({}); });
             return;
         }
         m_openRetries = 0;
         m_waitingAddresses.removeFirst();
+        // One pane a turn of the event loop: the engine starts the first
+        // pages (and their page processes) while the next panes are made.
+        // Made in one go, no page of 64 began to load before the last pane
+        // was made, a second a dozen panes with a process per site.
+        if (!m_waitingAddresses.isEmpty() && !m_openScheduled) {
+            m_openScheduled = true;
+            QTimer::singleShot(0, this, [this] {
+                m_openScheduled = false;
+                openAddresses({});
+            });
+        }
+        return;
     }
+    tellAddressesLeft();
+}
+
+void MainWindow::tellAddressesLeft()
+{
     if (m_waitingAddresses.isEmpty())
         return;
     const qsizetype left = m_waitingAddresses.size();

@@ -188,8 +188,11 @@ private:
     std::unique_ptr<QuietPrompter> m_audioPrompter;
     // Addresses handed to the window (command line, a later launch) that
     // have not opened yet.
+    // The addresses still waiting could not open: the user is told how many.
+    void tellAddressesLeft();
     QStringList m_waitingAddresses;
     int m_openRetries = 0;
+    bool m_openScheduled = false; // the next waiting address opens at the next turn
     int m_exitCode = 0;
     bool m_closePending = false;
     std::unique_ptr<FileDialogs> m_ownDialogs;
