@@ -111,6 +111,10 @@ private:
         const int host = head.indexOf("\r\nHost: ");
         const QByteArray site = host < 0 ? QByteArray() : head.mid(host + 8, head.indexOf("\r\n", host + 8) - host - 8);
         const int k = site.split(':').first().split('.').last().toInt();
+        // BENCH_TRACE=1: when each request came, to see where the time goes.
+        static const bool trace = qEnvironmentVariableIntValue("BENCH_TRACE") == 1;
+        if (trace)
+            std::fprintf(stderr, "trace %lld %d %s\n", static_cast<long long>(m_clock.elapsed()), k, path.constData());
         if (path.startsWith("/loaded")) {
             m_loaded.insert(site);
             reply(socket, "204 No Content", {}, {});
@@ -132,9 +136,14 @@ private:
                 return;
             }
             QByteArray body = f.readAll();
-            const QByteArray type = QMimeDatabase().mimeTypeForFile(file).name().toLatin1();
-            if (wanted == QLatin1String("/"))
+            // By the name, as a web server does: a document that starts
+            // "<?xml" is sniffed as XHTML otherwise, and the report after its
+            // end then breaks the XML, so its page never reports.
+            QByteArray type = QMimeDatabase().mimeTypeForFile(file, QMimeDatabase::MatchExtension).name().toLatin1();
+            if (wanted == QLatin1String("/")) {
+                type = "text/html";
                 body += Reporter; // after the document's own end: browsers take it in
+            }
             reply(socket, "200 OK", type, body);
         } else {
             reply(socket, "404 Not Found", "text/plain", "no site");
@@ -155,6 +164,11 @@ private:
     QStringList m_documents;
     QSet<QByteArray> m_loaded;
     qint64 m_bytes = 0;
+    QElapsedTimer m_clock = [] {
+        QElapsedTimer t;
+        t.start();
+        return t;
+    }();
 };
 
 struct Figures
@@ -184,6 +198,14 @@ Figures measure(const QString &browser, const QStringList &addresses, SiteServer
         environment.insert(QStringLiteral("TMPDIR"), home.path());
         if (::geteuid() == 0)
             environment.insert(QStringLiteral("QTWEBENGINE_DISABLE_SANDBOX"), QStringLiteral("1"));
+        // BENCH_PAGE_PROCESSES=1: the shared page process of the "Extras"
+        // page instead of one per site.
+        if (qEnvironmentVariableIsSet("BENCH_PAGE_PROCESSES")) {
+            QDir().mkpath(home.path() + QStringLiteral("/config/Halvane"));
+            QFile conf(home.path() + QStringLiteral("/config/Halvane/Vorlan.conf"));
+            if (conf.open(QIODevice::WriteOnly))
+                conf.write("[Options/Extras]\npage processes=" + qgetenv("BENCH_PAGE_PROCESSES") + "\n");
+        }
         arguments = addresses;
     } else {
         program = qEnvironmentVariable("CHROMIUM");
