@@ -5,6 +5,7 @@
 //   screenshot <output.png> [--pages N] [--about] [--navgrid [--hint]] [--gridtools [--search TEXT]]
 //              [--scheme NAME] [--bar-top] [--background PICTURE [--tile-to-size]] [--manager [--max]]
 //              [--options [PAGE]] [--sound] [--boss SECONDS] [--maximise]
+//              [--scroll X Y]
 //
 // --sound gives every page a looping tone that plays at once, so the map
 // marks the panes that make sound.
@@ -34,6 +35,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QComboBox>
 #include <QPushButton>
 #include <QFile>
@@ -73,7 +76,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "usage: screenshot <output.png> [--pages N] [--about] [--navgrid [--hint]] "
                              "[--gridtools [--search TEXT]] [--scheme NAME] [--bar-top] "
                              "[--background PICTURE [--tile-to-size]] [--manager [--max]] [--options [PAGE]] [--sound] "
-                             "[--boss SECONDS] [--maximise]\n");
+                             "[--boss SECONDS] [--maximise] [--scroll X Y]\n");
         return 2;
     }
     const QString output = QString::fromLocal8Bit(argv[1]);
@@ -83,6 +86,7 @@ int main(int argc, char *argv[])
     int optionsPage = -1;
     int bossSeconds = -1;
     bool maximiseWindow = false;
+    QPoint scrollBy;
     QString search, scheme, background;
     for (int i = 2; i < argc; ++i) {
         if (qstrcmp(argv[i], "--pages") == 0 && i + 1 < argc)
@@ -111,7 +115,10 @@ int main(int argc, char *argv[])
             maximised = true;
         else if (qstrcmp(argv[i], "--sound") == 0)
             sound = true;
-        else if (qstrcmp(argv[i], "--maximise") == 0)
+        else if (qstrcmp(argv[i], "--scroll") == 0 && i + 2 < argc) {
+            scrollBy.setX(atoi(argv[++i]));
+            scrollBy.setY(atoi(argv[++i]));
+        } else if (qstrcmp(argv[i], "--maximise") == 0)
             maximiseWindow = true;
         else if (qstrcmp(argv[i], "--boss") == 0 && i + 1 < argc)
             bossSeconds = atoi(argv[++i]);
@@ -233,6 +240,12 @@ int main(int argc, char *argv[])
         EventWait::forMilliseconds(bossSeconds * 1000);
         escape();
         window.activateWindow();
+    }
+    // The grid scrolled as by its scroll bars (after the boss strip, if asked).
+    if (!scrollBy.isNull()) {
+        QScrollArea *box = window.grid()->scrollBox();
+        box->horizontalScrollBar()->setValue(box->horizontalScrollBar()->value() + scrollBy.x());
+        box->verticalScrollBar()->setValue(box->verticalScrollBar()->value() + scrollBy.y());
     }
     // Give the engine a moment to paint what it loaded.
     EventWait::forMilliseconds(pages > 0 ? 1500 : 100);
