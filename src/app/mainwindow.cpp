@@ -601,10 +601,12 @@ void MainWindow::createGridTools()
 void MainWindow::createController()
 {
     ControllerHooks hooks;
-    hooks.nextSong = [this] { return m_audio->playNextSong(); };
-    hooks.priorGenre = [this] { return m_audio->playPriorGenre(); };
-    hooks.priorSong = [this] { return m_audio->playPriorSong(); };
-    hooks.startOrNextGenre = [this] { return m_audio->playNextGenre(); };
+    // A step the player stopped for want of an audio output it has told
+    // about itself: the controller adds no "Could not find ..." of its own.
+    hooks.nextSong = [this] { return m_audio->playNextSong() || m_audio->lastStepFoundNoOutput(); };
+    hooks.priorGenre = [this] { return m_audio->playPriorGenre() || m_audio->lastStepFoundNoOutput(); };
+    hooks.priorSong = [this] { return m_audio->playPriorSong() || m_audio->lastStepFoundNoOutput(); };
+    hooks.startOrNextGenre = [this] { return m_audio->playNextGenre() || m_audio->lastStepFoundNoOutput(); };
     hooks.stopAudio = [this] { return m_audio->stopAudio(true); };
     hooks.openNextQueuedAddress = [this] { m_addresses->openNextQueuedAddress(); };
     hooks.toggleBossButton = [this] { return m_boss->toggle(); };

@@ -355,6 +355,7 @@ bool AudioPlayer::playPriorGenre()
 bool AudioPlayer::stepGenre(bool forward)
 {
     m_overtaken = false;
+    m_noOutput = false;
     if (m_stepping)
         return false;
     if (m_genres.isEmpty() && (!populateGenreLists() || m_genres.isEmpty()))

@@ -91,6 +91,9 @@ public:
     // meanwhile ends the wait.
     void holdForPane(bool hold);
     bool heldForPane() const { return m_heldForPane; }
+    // The last step stopped because no audio output could be opened, and
+    // said so: whoever asked for the step need not say it failed.
+    bool lastStepFoundNoOutput() const { return m_noOutput; }
     // When the program closes.
     bool stopAtShutDown() { return stopAudio(true); }
 

@@ -766,6 +766,18 @@ private slots:
         QVERIFY(!player.isPlaying());
         QCOMPARE(player.status(), QStringLiteral("Stopped"));
         QCOMPARE(label.text(), QString());
+
+        // A step asked for by the controller or a key: either it plays, or
+        // the player has said itself that there is no output (the caller
+        // then adds nothing); a missing song is never taken for that.
+        const bool noOutput = message == QStringLiteral("No audio output could be opened.");
+        for (const bool genre : {false, true}) {
+            const bool stepped = genre ? player.playNextGenre() : player.playNextSong();
+            if (noOutput)
+                QVERIFY(stepped || player.lastStepFoundNoOutput());
+            else
+                QVERIFY(!player.lastStepFoundNoOutput());
+        }
     }
 
     void nothingPlayingNothingWaits()
