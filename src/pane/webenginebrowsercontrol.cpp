@@ -282,8 +282,28 @@ void WebEngineBrowserControl::restorePicture()
     ViewPicture::restore(m_view);
 }
 
+// Held by a page operation from before it wakes the page until it has its
+// answer: a frozen page would never give it.
+class WebEngineBrowserControl::AwakeHold
+{
+public:
+    explicit AwakeHold(WebEngineBrowserControl *control) : m_control(control) { ++control->m_awakeHolds; }
+    ~AwakeHold()
+    {
+        if (m_control)
+            --m_control->m_awakeHolds;
+    }
+    AwakeHold(const AwakeHold &) = delete;
+    AwakeHold &operator=(const AwakeHold &) = delete;
+
+private:
+    QPointer<WebEngineBrowserControl> m_control;
+};
+
 void WebEngineBrowserControl::setLifecycle(Lifecycle state)
 {
+    if (state != Lifecycle::Active && m_awakeHolds > 0)
+        return;
     if (state == lifecycle()) {
         // The engine wakes a page by itself when its view is shown again
         // (the window back from the boss strip, a minimise, another
@@ -465,6 +485,7 @@ QWebEnginePage *WebEngineBrowserControl::takeNewWindow()
 
 bool WebEngineBrowserControl::runScript(const QString &script, int timeoutMs, QVariant *result)
 {
+    const AwakeHold awake(this);
     // A hung page would only make the caller wait out its time.
     if (!m_responding || !wake(timeoutMs))
         return false;
@@ -491,6 +512,7 @@ bool WebEngineBrowserControl::runScript(const QString &script, int timeoutMs, QV
 
 bool WebEngineBrowserControl::toHtml(int timeoutMs, QString *html)
 {
+    const AwakeHold awake(this);
     if (!m_responding || !wake(timeoutMs))
         return false;
     auto answer = std::make_shared<std::optional<QString>>();
@@ -529,6 +551,7 @@ bool WebEngineBrowserControl::waitForPaint(int timeoutMs)
 
 QImage WebEngineBrowserControl::grabVisible(int timeoutMs)
 {
+    const AwakeHold awake(this);
     // A page that cannot paint now (hidden, hung) is still grabbed as it
     // last showed.
     const QDeadlineTimer deadline(timeoutMs);
@@ -558,6 +581,7 @@ QImage WebEngineBrowserControl::grabVisible(int timeoutMs)
 
 bool WebEngineBrowserControl::printToPdf(int timeoutMs, QByteArray *pdf)
 {
+    const AwakeHold awake(this);
     if (!m_responding || !wake(timeoutMs))
         return false;
     const bool inches = QLocale::system().measurementSystem() == QLocale::ImperialUSSystem;

@@ -98,6 +98,10 @@ private:
     QPointer<QWebEngineView> m_view;
     BrowserPage *m_page;
     bool m_pictureReleased = false; // the drawing widget gave up its picture at rest
+    // Page operations waiting on the page now: it is not put to rest under
+    // them (the grid's next round does it).
+    int m_awakeHolds = 0;
+    class AwakeHold;
     bool m_loading = false;
     bool m_hasDocument = false;
     bool m_certificateError = false;

@@ -446,6 +446,40 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(shown(), green, 10000);
     }
 
+    // The grid's round to put pages out of view to rest comes every second;
+    // one that comes while a page operation waits for the page leaves it
+    // awake, or the operation's answer could never come.
+    void aPageIsNotPutToRestUnderAnOperation_data()
+    {
+        QTest::addColumn<BrowserControl::Lifecycle>("rest");
+        QTest::newRow("frozen") << BrowserControl::Lifecycle::Frozen;
+        QTest::newRow("discarded") << BrowserControl::Lifecycle::Discarded;
+    }
+    void aPageIsNotPutToRestUnderAnOperation()
+    {
+        QFETCH(BrowserControl::Lifecycle, rest);
+        Harness h;
+        QVERIFY(h.openAndLoad(m_server.url("/green")));
+        BrowserControl *c = h.control();
+        c->setLifecycle(BrowserControl::Lifecycle::Frozen);
+        QCOMPARE(c->lifecycle(), BrowserControl::Lifecycle::Frozen);
+        // Woken by the operation; the round comes while its script runs.
+        bool roundCame = false;
+        QTimer::singleShot(100, c, [&] {
+            roundCame = true;
+            c->setLifecycle(rest);
+        });
+        QVariant answer;
+        QVERIFY(c->runScript(QStringLiteral("const end = Date.now() + 600; while (Date.now() < end) {} 'done'"), 10000,
+                             &answer));
+        QVERIFY(roundCame);
+        QCOMPARE(answer.toString(), QStringLiteral("done"));
+        QCOMPARE(c->lifecycle(), BrowserControl::Lifecycle::Active);
+        // The next round, with no operation waiting, puts it to rest.
+        c->setLifecycle(rest);
+        QCOMPARE(c->lifecycle(), rest);
+    }
+
     void freeingTheControlFreesThePage()
     {
         Harness h;
