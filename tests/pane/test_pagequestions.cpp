@@ -84,6 +84,45 @@ class TestPageQuestions : public QObject
         QStringList messages() const { return ticking.texts(); }
     };
 
+    // A pane of its own in a window, opening a page of server that asks
+    // for notifications; the question is answered by the plan.
+    struct AskingPane
+    {
+        TickingHost host;
+        PlainPaneLook look;
+        QWidget window;
+        BrowserPane *pane = nullptr;
+
+        AskingPane(const LocalWebServer &server, TickingPrompter::Answer answer)
+        {
+            host.ticking.plan = {answer};
+            window.resize(500, 400);
+            pane = new BrowserPane(host, look, &window);
+            pane->setGeometry(0, 0, 400, 300);
+            pane->initBrowserPane();
+            host.panes << pane;
+            window.show();
+            pane->navigateTo(server.url("/notify").toString());
+        }
+        ~AskingPane() { close(); }
+        QString title() const
+        {
+            return qobject_cast<WebEngineBrowserControl *>(pane->control())->page()->title();
+        }
+        // The page's title said the answer it was given.
+        bool answered(const QString &seen) const
+        {
+            return EventWait::until([&] { return title() == seen; }, 20000);
+        }
+        void close()
+        {
+            if (!pane->control())
+                return;
+            pane->closeBrowserPane();
+            pane->freeBrowserControl();
+        }
+    };
+
     static int s_nextSite;
     // A loopback address no earlier case has used.
     static QHostAddress freshSite() { return QHostAddress(QStringLiteral("127.0.0.%1").arg(s_nextSite++)); }
@@ -225,25 +264,14 @@ private slots:
                                                  "function (p) { document.title = p; });</script>"));
         const QString question = QStringLiteral("%1 wants to show you notifications. Allow?").arg(site.toString());
         {
-            TickingHost host;
-            host.ticking.plan = {{allow, tick}};
-            PlainPaneLook look;
-            QWidget window;
-            window.resize(500, 400);
-            auto *pane = new BrowserPane(host, look, &window);
-            pane->setGeometry(0, 0, 400, 300);
-            pane->initBrowserPane();
-            host.panes << pane;
-            window.show();
-            pane->navigateTo(server.url("/notify").toString());
-            auto *control = qobject_cast<WebEngineBrowserControl *>(pane->control());
-            const bool answered = EventWait::until([&] { return control->page()->title() == seen(allow); }, 20000);
-            const QString title = control->page()->title();
-            pane->closeBrowserPane();
-            pane->freeBrowserControl();
+            AskingPane asking(server, {allow, tick});
+            const bool answered = asking.answered(seen(allow));
+            const QString title = asking.title();
+            asking.close();
             QVERIFY2(answered, qPrintable(title));
-            QCOMPARE(host.messages(), QStringList{question});
-            QCOMPARE(host.ticking.tickTexts, QStringList{QStringLiteral("Remember this answer for %1").arg(site.toString())});
+            QCOMPARE(asking.host.messages(), QStringList{question});
+            QCOMPARE(asking.host.ticking.tickTexts,
+                     QStringList{QStringLiteral("Remember this answer for %1").arg(site.toString())});
         }
         QCOMPARE(SitePermissions::answer(server.url("/"), QWebEnginePage::Notifications), std::optional<bool>(allow));
         QVERIFY(SitePermissions::lastSaveFailure().isEmpty());
@@ -297,24 +325,13 @@ private slots:
         LocalWebServer server(site);
         server.addPage("/notify", page("asking", "<script>Notification.requestPermission().then("
                                                  "function (p) { document.title = p; });</script>"));
-        TickingHost host;
-        host.ticking.plan = {{true, true}};
-        PlainPaneLook look;
-        QWidget window;
-        auto *pane = new BrowserPane(host, look, &window);
-        pane->setGeometry(0, 0, 400, 300);
-        pane->initBrowserPane();
-        host.panes << pane;
-        window.show();
-        pane->navigateTo(server.url("/notify").toString());
-        auto *control = qobject_cast<WebEngineBrowserControl *>(pane->control());
-        const bool granted = EventWait::until([&] { return control->page()->title() == "granted"; }, 20000);
-        QTRY_COMPARE_WITH_TIMEOUT(host.messages().size(), qsizetype(2), 5000);
-        pane->closeBrowserPane();
-        pane->freeBrowserControl();
+        AskingPane asking(server, {true, true});
+        const bool granted = asking.answered(QStringLiteral("granted"));
+        QTRY_COMPARE_WITH_TIMEOUT(asking.host.messages().size(), qsizetype(2), 5000);
+        asking.close();
         SitePermissions::setStoreFile({});
         QVERIFY(granted);
-        QCOMPARE(host.messages(),
+        QCOMPARE(asking.host.messages(),
                  QStringList({QStringLiteral("%1 wants to show you notifications. Allow?").arg(site.toString()),
                               "Could not save the site permissions: the disk is full. Nothing was written."}));
         QVERIFY(!QFileInfo::exists(file));
