@@ -27,6 +27,16 @@ class TestMainWindow : public QObject
 
     using Run = WindowHarness;
 
+    // Three panes with a gap before them, packed with pauses long enough
+    // for something to come while the defragment runs.
+    static void makeSlowDefragment(Run &run)
+    {
+        for (int i = 0; i < 3; ++i)
+            run.grid().openAddressInNewBrowser(QStringLiteral("p"), BrowserType::btQueue);
+        run.grid().movePaneToCell(0, 9);
+        run.flags.defragDelay = 40;
+    }
+
 private slots:
     void aboutPanelOpensCentredAndClosesOnResize()
     {
@@ -150,10 +160,7 @@ private slots:
     {
         Run run;
         QVERIFY(run.started);
-        for (int i = 0; i < 3; ++i)
-            run.grid().openAddressInNewBrowser(QStringLiteral("p"), BrowserType::btQueue);
-        run.grid().movePaneToCell(0, 9);
-        run.flags.defragDelay = 40;
+        makeSlowDefragment(run);
         bool visibleAfterClose = false;
         QTimer::singleShot(20, run.window.get(), [&] {
             run.window->close();
@@ -222,10 +229,7 @@ private slots:
     {
         Run run;
         QVERIFY(run.started);
-        for (int i = 0; i < 3; ++i)
-            run.grid().openAddressInNewBrowser(QStringLiteral("p"), BrowserType::btQueue);
-        run.grid().movePaneToCell(0, 9);
-        run.flags.defragDelay = 40;
+        makeSlowDefragment(run);
         QTimer::singleShot(20, run.window.get(), [&] {
             run.window->openAddresses({QStringLiteral("http://later1.test/"), QStringLiteral("http://later2.test/")});
         });
