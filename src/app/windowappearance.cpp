@@ -192,15 +192,7 @@ bool WindowAppearance::applyAddressBarBevel()
 void WindowAppearance::applyAddressBoxColours()
 {
     WindowFrame &f = *m_parts.frame;
-    for (DropDownComboBox *bar : {f.cbWebAddressBar, f.cbSelectBrowserList}) {
-        QPalette p = bar->palette();
-        p.setColor(QPalette::Base, settingsColor(m_settings.addressBarColor));
-        p.setColor(QPalette::Text, settingsColor(m_settings.addressBarFontColor));
-        p.setColor(QPalette::ButtonText, settingsColor(m_settings.addressBarFontColor));
-        bar->setPalette(p);
-        if (bar->lineEdit())
-            bar->lineEdit()->setPalette(p);
-    }
+    f.applyAddressBoxColours(m_settings);
     // The address bar in its mode's colours.
     if (m_parts.features)
         m_parts.features->addressBar()->refreshLook();

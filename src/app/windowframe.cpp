@@ -520,6 +520,11 @@ void WindowFrame::applySkin(const SkinImages &skin, const Settings &settings)
         status->setFontColor(settingsColor(settings.statusBarFontColor));
         status->setShadowColor(settingsColor(settings.statusBarFontShadowColor));
     }
+    applyAddressBoxColours(settings);
+}
+
+void WindowFrame::applyAddressBoxColours(const Settings &settings)
+{
     for (DropDownComboBox *bar : {cbWebAddressBar, cbSelectBrowserList}) {
         QPalette p = bar->palette();
         p.setColor(QPalette::Base, settingsColor(settings.addressBarColor));

@@ -55,6 +55,8 @@ public:
     void maximizeOrRestore();
     // The skin pictures and colours of the settings.
     void applySkin(const SkinImages &skin, const Settings &settings);
+    // "address bar color" and its font colour on both address boxes.
+    void applyAddressBoxColours(const Settings &settings);
     // Frame controls whose press moves the window.
     QList<QWidget *> dragControls() const { return m_dragControls; }
 
