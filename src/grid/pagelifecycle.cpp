@@ -58,8 +58,13 @@ void PageLifecycle::update()
         if (choice == KeepAllLive || mustStayLive(n)) {
             since.invalidate();
             control->setLifecycle(BrowserControl::Lifecycle::Active);
+            control->setInView(true);
             continue;
         }
+        // Out of view: hidden from the engine at once (a page that draws
+        // nobody sees costs the grid the most while many pages load), put to
+        // rest after a while.
+        control->setInView(false);
         if (!since.isValid()) {
             since.start();
             continue;

@@ -87,6 +87,11 @@ public:
     enum class Lifecycle { Active, Frozen, Discarded };
     virtual void setLifecycle(Lifecycle state) = 0;
     virtual Lifecycle lifecycle() const = 0;
+    // Whether the pane is where the user can see it. A live page out of view
+    // is hidden from the engine, as a browser's background tab: it loads, runs
+    // its scripts and keeps its state, but draws nothing and its timers slow
+    // down. A picture of it (grabVisible) still shows it for the moment.
+    virtual void setInView(bool inView) { Q_UNUSED(inView) }
 
     // A script dialog of the page (alert, confirm, prompt) runs an event
     // loop of its own with the page on its stack: the control must not be

@@ -315,7 +315,7 @@ void WebEngineBrowserControl::setLifecycle(Lifecycle state)
     }
     if (state == Lifecycle::Active) {
         m_page->setLifecycleState(QWebEnginePage::LifecycleState::Active);
-        m_page->setVisible(m_view && m_view->isVisible());
+        m_page->setVisible(m_view && m_view->isVisible() && m_inView);
         restorePicture();
         return;
     }
@@ -342,11 +342,25 @@ BrowserControl::Lifecycle WebEngineBrowserControl::lifecycle() const
     return Lifecycle::Active;
 }
 
+void WebEngineBrowserControl::setInView(bool inView)
+{
+    m_inView = inView;
+    // A page under an operation stays as the operation left it; the grid's
+    // next look hides it again.
+    if (m_awakeHolds > 0 || lifecycle() != Lifecycle::Active)
+        return;
+    // Also when nothing changed here: the view tells the engine it is shown
+    // whenever the window is shown again, whichever pane is in view.
+    const bool shown = m_view && m_view->isVisible() && inView;
+    if (m_page->isVisible() != shown)
+        m_page->setVisible(shown);
+}
+
 bool WebEngineBrowserControl::wake(int timeoutMs)
 {
     const Lifecycle was = lifecycle();
     if (was == Lifecycle::Active) {
-        if (m_view && m_view->isVisible() && !m_page->isVisible())
+        if (m_view && m_view->isVisible() && m_inView && !m_page->isVisible())
             m_page->setVisible(true);
         return true;
     }
@@ -556,6 +570,9 @@ QImage WebEngineBrowserControl::grabVisible(int timeoutMs)
     // last showed.
     const QDeadlineTimer deadline(timeoutMs);
     wake(timeoutMs);
+    // Drawn for the picture though out of view.
+    if (m_view && m_view->isVisible() && !m_page->isVisible())
+        m_page->setVisible(true);
     waitForPaint(int(deadline.remainingTime()));
     if (!m_view)
         return {};

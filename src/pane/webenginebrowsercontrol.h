@@ -59,6 +59,7 @@ public:
     bool recentlyAudible() const override;
     void setLifecycle(Lifecycle state) override;
     Lifecycle lifecycle() const override;
+    void setInView(bool inView) override;
     bool scriptDialogOpen() const override;
     void closeScriptDialogs() override;
     bool responding() const override { return m_responding; }
@@ -101,6 +102,7 @@ private:
     // Page operations waiting on the page now: it is not put to rest under
     // them (the grid's next round does it).
     int m_awakeHolds = 0;
+    bool m_inView = true;
     class AwakeHold;
     bool m_loading = false;
     bool m_hasDocument = false;

@@ -132,6 +132,84 @@ private slots:
         QCOMPARE(h.grid->pane(2)->control()->lifecycle(), Lifecycle::Active);
     }
 
+    // The real engine: a live page out of view is hidden from the engine at
+    // once, as a background tab (it loads and runs, but draws nothing), and
+    // shown again when it comes into view; with "keep all pages live" it
+    // stays as it was.
+    void outOfViewPagesDrawNothing_data()
+    {
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<QString>("outOfView");
+        QTest::newRow("keep all pages live") << 0 << "visible";
+        QTest::newRow("freeze pages out of view") << 1 << "hidden";
+        QTest::newRow("discard pages out of view") << 2 << "hidden";
+    }
+    void outOfViewPagesDrawNothing()
+    {
+        QFETCH(int, choice);
+        QFETCH(QString, outOfView);
+        LocalWebServer server;
+        // Counts the frames it draws where the program's scripts see it.
+        server.addPage(QStringLiteral("/page.html"),
+                       "<html><body style='background:#00ff00'><script>let n = 0;"
+                       "(function f() { document.body.dataset.frames = ++n; requestAnimationFrame(f); })();"
+                       "</script></body></html>");
+        GridHarness h(true);
+        h.settings.pagesOutOfView = choice;
+        PageLifecycle lifecycle(*h.grid, h.settings);
+        // Never put to rest here: only whether the page is shown counts.
+        lifecycle.setDelays(60 * 60 * 1000, 60 * 60 * 1000);
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(h.openAndLoad(server.url(QStringLiteral("/page.html"))));
+        QVERIFY(h.grid->pane(0)->selectBrowser(true));
+        h.grid->scrollBox()->horizontalScrollBar()->setValue(0);
+        lifecycle.update();
+        BrowserControl *near = h.grid->pane(1)->control();
+        BrowserControl *far = h.grid->pane(2)->control();
+        const auto visibility = [](BrowserControl *control) {
+            QVariant state;
+            return control->runScript(QStringLiteral("document.visibilityState"), 10000, &state) ? state.toString()
+                                                                                                 : QString();
+        };
+        const auto framesIn = [](BrowserControl *control, int ms) {
+            QVariant before, after;
+            const QString frames = QStringLiteral("Number(document.body.dataset.frames)");
+            control->runScript(frames, 10000, &before);
+            QTest::qWait(ms);
+            control->runScript(frames, 10000, &after);
+            return after.toInt() - before.toInt();
+        };
+        QCOMPARE(visibility(near), QStringLiteral("visible"));
+        QTRY_COMPARE_WITH_TIMEOUT(visibility(far), outOfView, 5000);
+        QCOMPARE(far->lifecycle(), Lifecycle::Active);
+        QVERIFY(framesIn(near, 300) > 0);
+        if (outOfView == QLatin1String("hidden"))
+            QCOMPARE(framesIn(far, 300), 0);
+
+        // A picture of it still shows the page, and the grid's next look
+        // hides it again.
+        const QImage picture = far->grabVisible(10000);
+        QVERIFY(!picture.isNull());
+        QCOMPARE(picture.pixelColor(picture.width() / 2, picture.height() / 2), QColor(0, 255, 0));
+        lifecycle.update();
+        QTRY_COMPARE_WITH_TIMEOUT(visibility(far), outOfView, 5000);
+
+        // The window shown again shows every view's page to the engine; the
+        // grid's next look hides the one out of view.
+        h.window.hide();
+        h.window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&h.window));
+        lifecycle.update();
+        QTRY_COMPARE_WITH_TIMEOUT(visibility(far), outOfView, 5000);
+        QCOMPARE(visibility(near), QStringLiteral("visible"));
+
+        // Scrolled into view: shown and drawing at once.
+        h.grid->scrollBox()->horizontalScrollBar()->setValue(h.grid->scrollBox()->horizontalScrollBar()->maximum());
+        QTRY_COMPARE_WITH_TIMEOUT(visibility(far), QStringLiteral("visible"), 5000);
+        QVERIFY(framesIn(far, 300) > 0);
+        QTRY_COMPARE_WITH_TIMEOUT(painted(far), QColor(0, 255, 0), 10000);
+    }
+
     // The real engine: a frozen page answers a search, a discarded one
     // comes back with its address when it is wanted.
     void realPagesWakeWhenNeeded()
