@@ -182,7 +182,8 @@ private slots:
         QCOMPARE(visibility(near), QStringLiteral("visible"));
         QTRY_COMPARE_WITH_TIMEOUT(visibility(far), outOfView, 5000);
         QCOMPARE(far->lifecycle(), Lifecycle::Active);
-        QVERIFY(framesIn(near, 300) > 0);
+        // A loaded machine may skip a frame or two, never all for seconds.
+        QTRY_VERIFY_WITH_TIMEOUT(framesIn(near, 100) > 0, 5000);
         if (outOfView == QLatin1String("hidden"))
             QCOMPARE(framesIn(far, 300), 0);
 
@@ -206,7 +207,7 @@ private slots:
         // Scrolled into view: shown and drawing at once.
         h.grid->scrollBox()->horizontalScrollBar()->setValue(h.grid->scrollBox()->horizontalScrollBar()->maximum());
         QTRY_COMPARE_WITH_TIMEOUT(visibility(far), QStringLiteral("visible"), 5000);
-        QVERIFY(framesIn(far, 300) > 0);
+        QTRY_VERIFY_WITH_TIMEOUT(framesIn(far, 100) > 0, 5000);
         QTRY_COMPARE_WITH_TIMEOUT(painted(far), QColor(0, 255, 0), 10000);
     }
 
