@@ -103,6 +103,37 @@ private slots:
         QVERIFY(h.control(0)->runScript(QStringLiteral("1"), 5000));
     }
 
+    // The question that tells a hung page runs in the page's own script
+    // world (a world of the program's own in each of 64 page processes
+    // costs memory); a page whose scripts may not run must still answer it,
+    // or it would be taken for hung.
+    void aPageWithoutScriptsIsNotTakenForHung_data()
+    {
+        QTest::addColumn<QByteArray>("policy");
+        QTest::newRow("sandboxed without scripts") << QByteArray("sandbox");
+        QTest::newRow("no script allowed") << QByteArray("script-src 'none'");
+        QTest::newRow("no eval allowed") << QByteArray("script-src 'self'");
+    }
+    void aPageWithoutScriptsIsNotTakenForHung()
+    {
+        QFETCH(QByteArray, policy);
+        const QString path = QStringLiteral("/strict-") + QString::number(qHash(policy));
+        site(1).addResponder(path, [policy](const QByteArray &) {
+            const QByteArray body = "<html><head><title>strict</title></head><body>no scripts here"
+                                    "<script>document.title = 'ran';</script></body></html>";
+            return "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Security-Policy: " + policy
+                + "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
+        });
+        Harness h(1);
+        QSignalSpy responding(h.control(0), &BrowserControl::respondingChanged);
+        h.host.panes[0]->navigateTo(site(1).url(path).toString());
+        QTRY_VERIFY_WITH_TIMEOUT(h.loaded(0), 20000);
+        QCOMPARE(h.title(0), QStringLiteral("strict")); // its own script did not run
+        EventWait::forMilliseconds(WebEngineBrowserControl::HangMs + 2 * WebEngineBrowserControl::ProbeMs);
+        QVERIFY(h.control(0)->responding());
+        QCOMPARE(responding.size(), 0);
+    }
+
     // A page process that dies takes only the panes of its site with it.
     void aKilledProcessReloadsOnlyItsSite()
     {
