@@ -1,12 +1,11 @@
 #include "audio/mpvbackend.h"
 
+#include "audio/mpvlibrary.h"
 #include "core/eventwait.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QMetaObject>
-
-#include <mpv/client.h>
 
 #include <clocale>
 #include <vector>
@@ -14,20 +13,32 @@
 MpvBackend::MpvBackend(const QString &audioOutput, QObject *parent) : MpvBackend(audioOutput, QString(), parent) {}
 
 MpvBackend::MpvBackend(const QString &audioOutput, const QString &audioDevice, QObject *parent)
-    : MediaBackend(parent)
+    : MediaBackend(parent), m_audioOutput(audioOutput), m_audioDevice(audioDevice)
 {
+}
+
+bool MpvBackend::start()
+{
+    if (m_mpv)
+        return true;
+    if (m_startFailed)
+        return false;
+    m_startFailed = true;
+    m_lib = MpvLibrary::load();
+    if (!m_lib)
+        return false;
     // mpv refuses to start under a locale that writes numbers with a comma.
     std::setlocale(LC_NUMERIC, "C");
-    m_mpv = mpv_create();
+    m_mpv = m_lib->create();
     if (!m_mpv)
-        return;
+        return false;
     const std::pair<const char *, QByteArray> options[] = {
         {"vo", "null"},
         {"vid", "no"},
         {"sid", "no"},
         {"audio-display", "no"},
-        {"ao", audioOutput.toUtf8()},
-        {"audio-device", audioDevice.toUtf8()},
+        {"ao", m_audioOutput.toUtf8()},
+        {"audio-device", m_audioDevice.toUtf8()},
         // Nothing of the user's own mpv set-up: no configuration files,
         // scripts, key bindings, terminal output or web look-ups.
         {"config", "no"},
@@ -42,13 +53,15 @@ MpvBackend::MpvBackend(const QString &audioOutput, const QString &audioDevice, Q
     };
     for (const auto &[name, value] : options)
         if (!value.isEmpty())
-            mpv_set_option_string(m_mpv, name, value.constData());
-    if (mpv_initialize(m_mpv) < 0) {
-        mpv_terminate_destroy(m_mpv);
+            m_lib->setOptionString(m_mpv, name, value.constData());
+    if (m_lib->initialize(m_mpv) < 0) {
+        m_lib->terminateDestroy(m_mpv);
         m_mpv = nullptr;
-        return;
+        return false;
     }
-    mpv_set_wakeup_callback(m_mpv, &MpvBackend::wakeUp, this);
+    m_lib->setWakeupCallback(m_mpv, &MpvBackend::wakeUp, this);
+    m_startFailed = false;
+    return true;
 }
 
 MpvBackend::~MpvBackend()
@@ -56,8 +69,8 @@ MpvBackend::~MpvBackend()
     if (!m_mpv)
         return;
     // No wake-up may reach this object once it is going.
-    mpv_set_wakeup_callback(m_mpv, nullptr, nullptr);
-    mpv_terminate_destroy(m_mpv);
+    m_lib->setWakeupCallback(m_mpv, nullptr, nullptr);
+    m_lib->terminateDestroy(m_mpv);
 }
 
 // On one of mpv's threads: only post the drain, once until it has run.
@@ -72,14 +85,14 @@ void MpvBackend::command(std::initializer_list<const char *> args)
 {
     std::vector<const char *> list(args);
     list.push_back(nullptr);
-    mpv_command(m_mpv, list.data());
+    m_lib->command(m_mpv, list.data());
 }
 
 bool MpvBackend::open(const QString &path)
 {
     close();
     m_outputFailed = false;
-    if (!m_mpv)
+    if (!start())
         return false;
     const QFileInfo file(path);
     if (!file.isFile())
@@ -88,10 +101,10 @@ bool MpvBackend::open(const QString &path)
     // read as a protocol or an option.
     const QByteArray name = QFile::encodeName(file.absoluteFilePath());
     int pause = 1;
-    mpv_set_property(m_mpv, "pause", MPV_FORMAT_FLAG, &pause);
+    m_lib->setProperty(m_mpv, "pause", MPV_FORMAT_FLAG, &pause);
     const char *args[] = {"loadfile", name.constData(), "replace", nullptr};
     mpv_node result;
-    if (mpv_command_ret(m_mpv, args, &result) < 0)
+    if (m_lib->commandRet(m_mpv, args, &result) < 0)
         return false;
     qint64 entry = -1;
     if (result.format == MPV_FORMAT_NODE_MAP) {
@@ -100,7 +113,7 @@ bool MpvBackend::open(const QString &path)
                 && result.u.list->values[i].format == MPV_FORMAT_INT64)
                 entry = result.u.list->values[i].u.int64;
     }
-    mpv_free_node_contents(&result);
+    m_lib->freeNodeContents(&result);
     if (entry < 0) {
         command({"stop"});
         return false;
@@ -130,7 +143,7 @@ bool MpvBackend::play()
     if (m_state != State::Loaded)
         return false;
     int pause = 0;
-    return mpv_set_property(m_mpv, "pause", MPV_FORMAT_FLAG, &pause) >= 0;
+    return m_lib->setProperty(m_mpv, "pause", MPV_FORMAT_FLAG, &pause) >= 0;
 }
 
 void MpvBackend::pause()
@@ -138,7 +151,7 @@ void MpvBackend::pause()
     if (m_state != State::Loaded)
         return;
     int pause = 1;
-    mpv_set_property(m_mpv, "pause", MPV_FORMAT_FLAG, &pause);
+    m_lib->setProperty(m_mpv, "pause", MPV_FORMAT_FLAG, &pause);
 }
 
 qint64 MpvBackend::length() const
@@ -153,7 +166,7 @@ qint64 MpvBackend::position() const
     if (m_state != State::Loaded)
         return 0;
     double seconds = 0;
-    if (mpv_get_property(m_mpv, "time-pos", MPV_FORMAT_DOUBLE, &seconds) < 0)
+    if (m_lib->getProperty(m_mpv, "time-pos", MPV_FORMAT_DOUBLE, &seconds) < 0)
         return 0;
     return qMax<qint64>(0, qRound64(seconds * 1000));
 }
@@ -162,7 +175,7 @@ void MpvBackend::drainEvents()
 {
     m_wakePending = false;
     while (m_mpv) {
-        const mpv_event *event = mpv_wait_event(m_mpv, 0);
+        const mpv_event *event = m_lib->waitEvent(m_mpv, 0);
         if (event->event_id == MPV_EVENT_NONE)
             return;
         switch (event->event_id) {
@@ -174,7 +187,7 @@ void MpvBackend::drainEvents()
             // is the entry this open asked for.
             if (m_state == State::Loading && m_started == m_entry) {
                 double seconds = 0;
-                m_length = mpv_get_property(m_mpv, "duration", MPV_FORMAT_DOUBLE, &seconds) >= 0
+                m_length = m_lib->getProperty(m_mpv, "duration", MPV_FORMAT_DOUBLE, &seconds) >= 0
                                ? qMax<qint64>(0, qRound64(seconds * 1000))
                                : 0;
                 m_state = State::Loaded;

@@ -5,8 +5,11 @@
 #include <atomic>
 
 struct mpv_handle;
+struct MpvLibrary;
 
-// The media player on libmpv, audio only. mpv runs its own threads; its
+// The media player on libmpv, audio only. mpv starts (and its library
+// loads) when the first file is opened, not with the program. mpv runs its
+// own threads; its
 // events are drained here on the user-interface thread, woken by mpv
 // through a queued call, so nothing waits on mpv but open(), which keeps
 // the event loop running while the file loads.
@@ -22,8 +25,9 @@ public:
     MpvBackend(const QString &audioOutput, const QString &audioDevice, QObject *parent = nullptr);
     ~MpvBackend() override;
 
-    // False when mpv could not be started; every open then fails.
-    bool isReady() const { return m_mpv != nullptr; }
+    // Starts mpv if it has not started yet; false when it cannot be started
+    // (every open then fails).
+    bool isReady() { return start(); }
 
     bool open(const QString &path) override;
     void close() override;
@@ -42,8 +46,13 @@ private:
     static void wakeUp(void *backend);
     void drainEvents();
     void command(std::initializer_list<const char *> args);
+    bool start();
 
+    QString m_audioOutput;
+    QString m_audioDevice;
+    const MpvLibrary *m_lib = nullptr;
     mpv_handle *m_mpv = nullptr;
+    bool m_startFailed = false; // tried once and failed: not tried again
     std::atomic_bool m_wakePending{false};
     State m_state = State::Closed;
     qint64 m_entry = -1;   // mpv's play list entry of the open file

@@ -14,6 +14,7 @@
 #include "support/windowharness.h"
 
 #include <QAction>
+#include <QFile>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScrollArea>
@@ -37,7 +38,32 @@ class TestMainWindow : public QObject
         run.flags.defragDelay = 40;
     }
 
+    // Whether a library whose file name holds name is in this process.
+    static bool inMemory(const QByteArray &name)
+    {
+        QFile maps(QStringLiteral("/proc/self/maps"));
+        return maps.open(QIODevice::ReadOnly) && maps.readAll().contains(name);
+    }
+
 private slots:
+    // First, while nothing has played in this process: the window starts
+    // without its audio engine, and libmpv with the libraries it pulls in
+    // (some 37 MB) comes into memory with the first song.
+    void theAudioEngineLoadsWithTheFirstSong()
+    {
+        Run h;
+        QVERIFY(h.started);
+        QVERIFY(!inMemory("libmpv.so"));
+        AudioPlayer &player = *h.window->audioPlayer();
+        const QString song = AudioFiles::song(h.dir.filePath(QStringLiteral("music/song.mp3")), 3000);
+        QVERIFY(GenreFolder(GenreFolder::folderOf(h.flags.dataFolder)).save(QStringLiteral("Test"), {song}));
+        QVERIFY(player.loadGenrePlayList(QStringLiteral("Test")));
+        QVERIFY(!inMemory("libmpv.so"));
+        QVERIFY(player.playNextSong());
+        QVERIFY(inMemory("libmpv.so"));
+        QVERIFY(player.isPlaying());
+    }
+
     void aboutPanelOpensCentredAndClosesOnResize()
     {
         Run run;
