@@ -24,9 +24,13 @@ bool MpvBackend::start()
     if (m_startFailed)
         return false;
     m_startFailed = true;
-    m_lib = MpvLibrary::load();
-    if (!m_lib)
+    QString error;
+    m_lib = MpvLibrary::load(&error);
+    if (!m_lib) {
+        // Every song then fails to open; the log says why.
+        qWarning("No music can play: libmpv could not be loaded (%s)", qPrintable(error));
         return false;
+    }
     // mpv refuses to start under a locale that writes numbers with a comma.
     std::setlocale(LC_NUMERIC, "C");
     m_mpv = m_lib->create();

@@ -9,10 +9,9 @@ struct MpvLibrary;
 
 // The media player on libmpv, audio only. mpv starts (and its library
 // loads) when the first file is opened, not with the program. mpv runs its
-// own threads; its
-// events are drained here on the user-interface thread, woken by mpv
-// through a queued call, so nothing waits on mpv but open(), which keeps
-// the event loop running while the file loads.
+// own threads; its events are drained here on the user-interface thread,
+// woken by mpv through a queued call, so nothing waits on mpv but open(),
+// which keeps the event loop running while the file loads.
 class MpvBackend : public MediaBackend
 {
     Q_OBJECT

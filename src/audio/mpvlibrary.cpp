@@ -55,8 +55,3 @@ const MpvLibrary *MpvLibrary::load(QString *error)
         *error = s_loader->error;
     return s_loader->ready ? &s_loader->functions : nullptr;
 }
-
-bool MpvLibrary::loaded()
-{
-    return s_loader && s_loader->ready;
-}

@@ -25,6 +25,4 @@ struct MpvLibrary
     // Loads the library once; null when it cannot be loaded or lacks one of
     // the functions, and error (if given) then says why.
     static const MpvLibrary *load(QString *error = nullptr);
-    // Whether load() has found it (the library is in the program's memory).
-    static bool loaded();
 };

@@ -183,9 +183,9 @@ void WebEngineBrowserControl::probe()
     m_sinceProbe.start();
     const int generation = m_probeGeneration;
     const QPointer<WebEngineBrowserControl> self(this);
-    // In the page's own world, which every page has: the program's world is
-    // made in a page only when first used, and made in every page process
-    // by a probe each second it cost 0.4 MB in each. A bare number touches
+    // In the page's own world, which every page has. The program's own
+    // world is made in a page when it is first used: made in every page by
+    // this probe, it cost 0.4 MB in each page process. A bare number touches
     // nothing of the page.
     m_page->runJavaScript(QStringLiteral("0"), QWebEngineScript::MainWorld, [self, generation](const QVariant &) {
         if (!self || generation != self->m_probeGeneration)
