@@ -5,7 +5,7 @@
 #include "pane/enginesetup.h"
 #include "pane/webenginebrowsercontrol.h"
 #include "support/localwebserver.h"
-#include "support/recordingpanehost.h"
+#include "support/paneharness.h"
 #include "support/recordingshell.h"
 
 #include <QDir>
@@ -26,30 +26,6 @@ class TestDownloads : public QObject
 {
     Q_OBJECT
 
-    struct Harness
-    {
-        RecordingPaneHost host;
-        PlainPaneLook look;
-        QWidget window;
-        BrowserPane *pane;
-
-        Harness()
-        {
-            window.resize(500, 400);
-            pane = new BrowserPane(host, look, &window);
-            pane->setGeometry(0, 0, 400, 300);
-            pane->initBrowserPane();
-            host.panes << pane;
-            window.show();
-            pane->selectBrowser(true);
-        }
-        ~Harness()
-        {
-            pane->closeBrowserPane();
-            pane->freeBrowserControl();
-        }
-    };
-
     static QByteArray fileResponse(const QByteArray &headers, const QByteArray &body, qint64 announced = -1)
     {
         return "HTTP/1.1 200 OK\r\n" + headers + "Content-Length: " + QByteArray::number(announced < 0 ? body.size() : announced)
@@ -65,11 +41,12 @@ class TestDownloads : public QObject
     // finished, one way or the other.
     static DownloadList::Entry download(const QUrl &address, QStringList *status = nullptr, QList<int> *progress = nullptr)
     {
-        Harness h;
-        QSignalSpy progressed(h.pane, &BrowserPane::downloadProgressChanged);
+        PaneHarness h(1, {500, 400});
+        h.pane()->selectBrowser(true);
+        QSignalSpy progressed(h.pane(), &BrowserPane::downloadProgressChanged);
         DownloadList &list = DownloadKeeper::instance().list();
         const int before = list.entries().isEmpty() ? 0 : list.entries().first().id;
-        h.pane->navigateTo(address.toString());
+        h.pane()->navigateTo(address.toString());
         const auto finished = [&] {
             return !list.entries().isEmpty() && list.entries().first().id != before
                    && list.entries().first().state != DownloadList::State::Running;
@@ -80,7 +57,7 @@ class TestDownloads : public QObject
             *status = h.host.browserInfo;
         if (progress) {
             // The end is told after the list has it.
-            if (!EventWait::until([&] { return h.pane->downloadProgress() == -1 && !progressed.isEmpty(); }, 5000))
+            if (!EventWait::until([&] { return h.pane()->downloadProgress() == -1 && !progressed.isEmpty(); }, 5000))
                 return {};
             for (const QList<QVariant> &signal : progressed)
                 progress->append(signal.at(0).toInt());
