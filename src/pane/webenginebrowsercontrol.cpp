@@ -22,11 +22,15 @@
 #include <memory>
 #include <optional>
 
+#include <algorithm>
 #include <csignal>
 #include <sys/types.h>
 
 const QString WebEngineBrowserControl::NotRespondingText =
     QStringLiteral("The page is not responding. Stop or Refresh ends it and loads it again.");
+int WebEngineBrowserControl::s_askedPages = 0;
+quint64 WebEngineBrowserControl::s_probesSent = 0;
+
 const QString WebEngineBrowserControl::PopUpRefusedText =
     QStringLiteral("A pop-up window of this page was refused: too many without a click.");
 
@@ -151,6 +155,17 @@ void WebEngineBrowserControl::forgetProbe()
     m_probeOutstanding = false;
 }
 
+void WebEngineBrowserControl::setAsked(bool asked)
+{
+    if (asked != m_asked) {
+        m_asked = asked;
+        s_askedPages += asked ? 1 : -1;
+    }
+    const int interval = std::max(ProbeMs, s_askedPages * 1000 / ProbesPerSecond);
+    if (m_probeTimer.interval() != interval)
+        m_probeTimer.setInterval(interval);
+}
+
 void WebEngineBrowserControl::setResponding(bool responding)
 {
     if (responding == m_responding)
@@ -164,10 +179,13 @@ void WebEngineBrowserControl::probe()
 {
     // A round that comes late means this program was busy: the page's answer
     // may be waiting in the queue, so the wait starts again.
-    const bool windowStalled = m_sinceRound.restart() > 2 * ProbeMs + 500;
+    const bool windowStalled = m_sinceRound.restart() > 2 * m_probeTimer.interval() + 500;
     // A page at rest runs nothing, and one showing a box waits for the user:
     // neither is asked.
-    if (lifecycle() != Lifecycle::Active || m_page->dialogOpen() || m_page->renderProcessPid() <= 0) {
+    const bool asked =
+        lifecycle() == Lifecycle::Active && !m_page->dialogOpen() && m_page->renderProcessPid() > 0;
+    setAsked(asked);
+    if (!asked) {
         forgetProbe();
         setResponding(true);
         return;
@@ -180,6 +198,7 @@ void WebEngineBrowserControl::probe()
         return;
     }
     m_probeOutstanding = true;
+    ++s_probesSent;
     m_sinceProbe.start();
     const int generation = m_probeGeneration;
     const QPointer<WebEngineBrowserControl> self(this);
@@ -208,6 +227,7 @@ void WebEngineBrowserControl::endHungPage()
 
 WebEngineBrowserControl::~WebEngineBrowserControl()
 {
+    setAsked(false);
     // The view (and its page) belongs to the pane's widget tree; free it
     // with the control so a freed control leaves no page running.
     if (!m_view)

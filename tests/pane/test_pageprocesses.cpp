@@ -134,6 +134,50 @@ private slots:
         QCOMPARE(responding.size(), 0);
     }
 
+    // With many live pages the program's questions are spread out, so that
+    // they cost the grid no more than a bounded rate in all; a page that
+    // hangs among them is still found within a few seconds.
+    void manyLivePagesAreAskedAtABoundedRate()
+    {
+        using Control = WebEngineBrowserControl;
+        const int panes = 40;
+        site(1).addPage("/still", "<html><head><title>still</title></head><body>still</body></html>");
+        Harness h(panes);
+        for (int i = 0; i < panes; ++i)
+            h.host.panes[i]->navigateTo(site(1).url(QStringLiteral("/still?%1").arg(i)).toString());
+        QTRY_VERIFY_WITH_TIMEOUT(
+            [&] {
+                for (int i = 0; i < panes; ++i)
+                    if (!h.loaded(i))
+                        return false;
+                return true;
+            }(),
+            30000);
+        // A round for every page to be counted among those asked.
+        EventWait::forMilliseconds(2 * Control::ProbeMs + 500);
+
+        const quint64 before = Control::probesSent();
+        QElapsedTimer clock;
+        clock.start();
+        EventWait::forMilliseconds(5000);
+        const double perSecond = double(Control::probesSent() - before) * 1000.0 / double(clock.elapsed());
+        QVERIFY2(perSecond <= Control::ProbesPerSecond * 1.3, qPrintable(QString::number(perSecond)));
+        QVERIFY2(perSecond >= Control::ProbesPerSecond * 0.5, qPrintable(QString::number(perSecond)));
+
+        // Every page shares the one process of its site: the hang holds all
+        // forty, each found on its own.
+        QSignalSpy responding(h.control(panes - 1), &BrowserControl::respondingChanged);
+        QVERIFY(h.control(0)->runScript(
+            QStringLiteral("setTimeout(function () { for (;;) {} }, 0); 1"), 5000));
+        clock.restart();
+        QTRY_VERIFY_WITH_TIMEOUT(!h.control(panes - 1)->responding(), 20000);
+        const qint64 spread = qint64(panes) * 1000 / Control::ProbesPerSecond;
+        QVERIFY2(clock.elapsed() <= Control::HangMs + 2 * spread + 1000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(responding.size(), 1);
+        // Ended here: the panes go with the harness.
+        ::kill(pid_t(h.control(0)->page()->renderProcessPid()), SIGKILL);
+    }
+
     // A page process that dies takes only the panes of its site with it.
     void aKilledProcessReloadsOnlyItsSite()
     {
